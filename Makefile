@@ -1,0 +1,29 @@
+# The two commands of the README, and the helpers around them. Every target installs
+# what is missing first, so a fresh Debian machine needs nothing else.
+PRESET ?= $(or $(TIRVEX_PRESET),default)
+BUILD_DIR := $(if $(filter default,$(PRESET)),build,build-$(PRESET))
+JOBS ?= $(shell nproc)
+
+.PHONY: deps build run test test-e2e screenshots clean
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake --preset $(PRESET) >/dev/null
+	@cmake --build $(BUILD_DIR) -j$(JOBS)
+
+run: build
+	@scripts/run $(BUILD_DIR)
+
+test: build
+	@scripts/run-tests $(BUILD_DIR)
+
+test-e2e: build
+	@cd $(BUILD_DIR) && ctest -L e2e --output-on-failure
+
+screenshots: build
+	@scripts/with-x scripts/screenshots $(BUILD_DIR)
+
+clean:
+	rm -rf build build-*

@@ -1,0 +1,59 @@
+#include "app/application.h"
+
+#include "app/activation_tracker.h"
+#include "app/error_report.h"
+#include "app/fonts.h"
+#include "app/form.h"
+
+#include <QStyleFactory>
+#include <exception>
+
+namespace {
+std::function<void()>& endAction() {
+    static std::function<void()> action;
+    return action;
+}
+} // namespace
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("tirvex"));
+    setApplicationDisplayName(QStringLiteral("Tirvex"));
+    setApplicationVersion(QStringLiteral(QT_STRINGIFY(TIRVEX_VERSION_MAJOR) "." QT_STRINGIFY(
+        TIRVEX_VERSION_MINOR) "." QT_STRINGIFY(TIRVEX_VERSION_PATCH)));
+    // Windows end the run through the form layer, never because the last one closed.
+    setQuitOnLastWindowClosed(false);
+    // One style everywhere, so that coloured buttons paint their colour on every desktop.
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+        setStyle(fusion);
+    fonts::install();
+    ActivationTracker::install();
+}
+
+Application::~Application() = default;
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        error_report::report(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        error_report::report(QStringLiteral("unknown error"));
+    }
+    return true;
+}
+
+void Application::scheduleEndCheck() {
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(app, &Application::checkEnd, Qt::QueuedConnection);
+}
+
+void Application::setEndAction(std::function<void()> action) { endAction() = std::move(action); }
+
+void Application::checkEnd() {
+    if (Form::anyLoaded())
+        return;
+    if (auto& action = endAction())
+        action();
+    else
+        QCoreApplication::quit();
+}

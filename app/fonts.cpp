@@ -1,0 +1,46 @@
+#include "app/fonts.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+#include <cmath>
+
+// Resources of a static library must be brought in by name, from outside any namespace.
+static void initResources() { Q_INIT_RESOURCE(tirvex); }
+
+namespace fonts {
+namespace {
+// The stored sizes are all multiples of 0.75 pt, which are whole pixels at 96 dpi, so the
+// point size reads back exactly from the pixel size.
+constexpr double PixelsPerPoint = 96.0 / 72.0;
+} // namespace
+
+void install() {
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    initResources();
+    for (const char* file : {":/fonts/Vazirmatn-FD-Bold.ttf", ":/fonts/Vazirmatn-FD-Black.ttf"})
+        QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    // The Persian faces first try themselves, then the bundled face; the Windows sans
+    // faces fall to whatever sans face the system has, with the bundled face behind it
+    // for Persian letters.
+    const QStringList persian{QString::fromLatin1(BundledFamily), QStringLiteral("DejaVu Sans")};
+    QFont::insertSubstitutions(QStringLiteral("B Titr"), persian);
+    QFont::insertSubstitutions(QStringLiteral("B Jadid"), persian);
+    const QStringList sans{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
+                           QString::fromLatin1(BundledFamily)};
+    QFont::insertSubstitutions(QStringLiteral("Arial"), sans);
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
+}
+
+QFont designFont(const QString& face, double points, bool bold) {
+    QFont font(face);
+    font.setPixelSize(std::max(1, int(std::lround(points * PixelsPerPoint))));
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+double pointSize(const QFont& font) { return font.pixelSize() / PixelsPerPoint; }
+} // namespace fonts

@@ -1,0 +1,189 @@
+#include "app/form.h"
+
+#include "app/activation_tracker.h"
+#include "app/application.h"
+#include "app/controls.h"
+#include "app/twips.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
+#include <vector>
+
+namespace {
+std::vector<Form*>& allForms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+} // namespace
+
+FormWindow::FormWindow(Form& form, Qt::WindowFlags flags) : QWidget(nullptr, flags), form_(form) {}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    // The window's close command unloads the form, like code would.
+    event->ignore();
+    form_.Unload();
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        int code = characterCode(key);
+        if (code != 0) {
+            form_.keyPreview(code);
+            if (code == 0 || !form_.IsLoaded())
+                return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+Form::Form() { allForms().push_back(this); }
+
+Form::~Form() {
+    auto& forms = allForms();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    if (QCoreApplication::instance())
+        delete window_.data();
+}
+
+bool Form::IsShown() const { return window_ && window_->isVisible(); }
+
+QString Form::designName() const { return QString::fromUtf8(design().name); }
+
+Qt::WindowFlags Form::windowFlags() const {
+    const design::Window& d = design();
+    Qt::WindowFlags flags = d.border == design::Border::FixedDialog ? Qt::Dialog : Qt::Window;
+    if (!d.taskbarEntry)
+        flags = Qt::Tool;
+    if (d.fullScreen || d.border == design::Border::None || !d.titleBar) {
+        flags |= Qt::FramelessWindowHint;
+        return flags;
+    }
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint;
+    if (d.closeBox)
+        flags |= Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
+    return flags;
+}
+
+void Form::Load() {
+    if (window_ || loading_)
+        return;
+    loading_ = true;
+    const design::Window& d = design();
+    auto* w = new FormWindow(*this, windowFlags());
+    w->setObjectName(QString::fromUtf8(d.name));
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->setWindowTitle(QString::fromUtf8(d.caption));
+    // A window without an icon of its own shows none, rather than a platform default.
+    w->setWindowIcon(d.icon ? QIcon(QString::fromLatin1(d.icon)) : QIcon(QPixmap(1, 1)));
+
+    QWidget* client = w;
+    QMenuBar* menuBar = nullptr;
+    if (design::hasMenu(d)) {
+        menuBar = new QMenuBar(w);
+        client = new QWidget(w);
+        client->setObjectName(QStringLiteral("client"));
+        w->setClient(client);
+    }
+    design::applyWindowLook(d, client);
+    const QSize clientSize(twips::toPixels(d.clientWidth), twips::toPixels(d.clientHeight));
+    client->resize(clientSize);
+    controls_ = design::build(d, client, menuBar);
+    if (menuBar) {
+        if (d.font.face)
+            menuBar->setFont(client->font());
+        const int barHeight = menuBar->sizeHint().height();
+        menuBar->setGeometry(0, 0, clientSize.width(), barHeight);
+        client->move(0, barHeight);
+        w->setFixedSize(clientSize.width(), clientSize.height() + barHeight);
+    } else if (!d.fullScreen) {
+        w->setFixedSize(clientSize);
+    }
+    if (d.keyPreview) {
+        w->installEventFilter(w);
+        for (QWidget* child : w->findChildren<QWidget*>())
+            child->installEventFilter(w);
+    }
+    window_ = w;
+    loading_ = false;
+
+    connectHandlers();
+    Form_Load();
+}
+
+FormWindow* Form::window() {
+    Load();
+    return window_.data();
+}
+
+void Form::placeWindow(FormWindow& w) {
+    const design::Window& d = design();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    if (d.fullScreen) {
+        w.setGeometry(screen->geometry());
+        w.setWindowState(Qt::WindowFullScreen);
+        return;
+    }
+    if (d.centred) {
+        const QRect area = screen->availableGeometry();
+        QRect frame(QPoint(), w.size());
+        frame.moveCenter(area.center());
+        w.move(frame.topLeft());
+    }
+}
+
+void Form::Show() {
+    Load();
+    FormWindow* w = window_.data();
+    if (!w->isVisible()) {
+        placeWindow(*w);
+        w->show();
+    }
+    w->raise();
+    w->activateWindow();
+}
+
+void Form::Unload() {
+    if (!window_)
+        return;
+    FormWindow* w = window_.data();
+    window_.clear();
+    // Timers stop now, not when the widget is finally deleted, so no tick of an unloaded
+    // window ever arrives.
+    for (QTimer* timer : w->findChildren<QTimer*>())
+        timer->stop();
+    controls_.clear();
+    ActivationTracker::forget(this);
+    w->hide();
+    // The handler that unloads may be running inside one of the window's own controls.
+    w->deleteLater();
+    Application::scheduleEndCheck();
+}
+
+void Form::activated() {
+    if (IsLoaded())
+        Form_Activate();
+}
+
+bool Form::anyLoaded() {
+    const auto& forms = allForms();
+    return std::any_of(forms.begin(), forms.end(), [](const Form* f) { return f->IsLoaded(); });
+}
+
+Form* Form::ofWindow(const QWindow* window) {
+    if (!window)
+        return nullptr;
+    for (Form* f : allForms())
+        if (f->window_ && f->window_->windowHandle() == window)
+            return f;
+    return nullptr;
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "app/design.h"
+#include "app/error_report.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+
+class QWindow;
+class Form;
+
+// The top-level widget of a loaded form. It lives only while its form is loaded.
+class FormWindow : public QWidget {
+    Q_OBJECT
+  public:
+    FormWindow(Form& form, Qt::WindowFlags flags);
+    Form& form() const { return form_; }
+    // The area controls are placed in: the whole window, or what lies below a menu bar.
+    QWidget* client() const { return client_; }
+    void setClient(QWidget* client) { client_ = client; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    Form& form_;
+    QWidget* client_ = this;
+};
+
+// A window as the program thinks of it: one object per window class for the whole run,
+// whose widget and controls exist only while it is loaded.
+//  - Naming a control loads the form (creates its controls from the design and runs
+//    Form_Load) without showing it.
+//  - Show() is modeless with no owner; showing a shown window only activates it.
+//  - Unload() destroys the widget and its controls; the members of the form stay.
+//  - Form_Activate runs when the window becomes the program's active window after
+//    another window of the program was.
+class Form {
+  public:
+    Form();
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    bool IsLoaded() const { return !window_.isNull(); }
+    bool IsShown() const;
+    void Load();
+    void Show();
+    void Unload();
+
+    // The window widget, loading the form first.
+    FormWindow* window();
+    // The window widget, or nullptr when the form is not loaded.
+    FormWindow* loadedWindow() const { return window_.data(); }
+
+    // A control by its design name ("Label1", "Label1(3)"), loading the form first.
+    template <class T = QWidget> T* control(const QString& key) {
+        Load();
+        if (T* c = qobject_cast<T*>(controls_.value(key).data()))
+            return c;
+        throw error_report::Failure(
+            QStringLiteral("%1 has no control %2").arg(designName(), key).toStdString());
+    }
+
+    QString designName() const;
+
+    // The tracker calls this when the window becomes the program's active window.
+    void activated();
+
+    static bool anyLoaded();
+    static Form* ofWindow(const QWindow* window);
+
+  protected:
+    virtual const design::Window& design() const = 0;
+    // Connects the controls' signals to the form's handlers; runs at every load.
+    virtual void connectHandlers() {}
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    // A key that types a character, seen by the window before its controls when the
+    // design turns key preview on; setting key to 0 swallows it.
+    virtual void Form_KeyPress(int& key) { (void)key; }
+    // Places the window before it is first shown: centred, or over the whole screen.
+    virtual void placeWindow(FormWindow& window);
+
+  private:
+    friend class FormWindow;
+    void keyPreview(int& key) { Form_KeyPress(key); }
+    Qt::WindowFlags windowFlags() const;
+
+    QPointer<FormWindow> window_;
+    QHash<QString, QPointer<QObject>> controls_;
+    bool loading_ = false;
+};

@@ -1,0 +1,58 @@
+#include "windows/draw/form1.h"
+
+#include "app/conversions.h"
+#include "app/twips.h"
+
+#include <cmath>
+
+Form1& form1() {
+    static Form1 instance;
+    return instance;
+}
+
+Label* Form1::digitLabel(int k) {
+    return control<Label>(QStringLiteral("Label") + QString::number(k));
+}
+
+Timer* Form1::digitTimer(int k) {
+    return control<Timer>(QStringLiteral("Timer") + QString::number(k));
+}
+
+void Form1::connectHandlers() {
+    QObject::connect(Command1(), &QPushButton::clicked, Command1(), [this] { Command1_Click(); });
+    QObject::connect(Command2(), &QPushButton::clicked, Command2(), [this] { Command2_Click(); });
+    void (Form1::*ticks[])() = {&Form1::Timer1_Timer, &Form1::Timer2_Timer, &Form1::Timer3_Timer,
+                                &Form1::Timer4_Timer, &Form1::Timer5_Timer, &Form1::Timer6_Timer};
+    for (int k = 1; k <= 6; ++k) {
+        Timer* timer = digitTimer(k);
+        QObject::connect(timer, &QTimer::timeout, timer, [this, tick = ticks[k - 1]] { (this->*tick)(); });
+    }
+}
+
+void Form1::Form_Load() {
+    // The marker stands in front of the digit it marks where the two overlap, and has no
+    // picture until a draw starts.
+    g1()->raise();
+    Command1()->setFocus();
+}
+
+void Form1::Form_Activate() {
+    // The speed code sets every digit timer's interval; the enabled state is left alone.
+    for (int k = 1; k <= 6; ++k) {
+        const double ms = std::round(TextToNumber(Label11()->caption()) * 200.0);
+        // Only the codes 1 to 3 are ever handed over; anything below 0 ticks as fast as 0.
+        digitTimer(k)->setIntervalMs(int(std::max(0.0, ms)));
+    }
+    // The stage is centred on the screen, not on the design's client area. Each half is
+    // taken first and the halves subtracted, in floating point.
+    const QSizeF screen = twips::screenSize();
+    const double halfWidth = screen.width() / 2;
+    const double halfHeight = screen.height() / 2;
+    twips::setLeft(Frame1(), halfWidth - twips::width(Frame1()) / 2);
+    twips::setTop(Frame1(), halfHeight - twips::height(Frame1()) / 2);
+    twips::setLeft(Command1(), halfWidth - twips::width(Command1()) / 2);
+    twips::setLeft(Command2(), halfWidth - twips::width(Command2()) / 2);
+    twips::setLeft(Label20(), halfWidth - twips::width(Label20()) / 2);
+}
+
+void Form1::Command2_Click() { Unload(); }

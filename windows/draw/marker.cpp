@@ -1,0 +1,70 @@
+#include "windows/draw/marker.h"
+
+#include "app/error_report.h"
+#include "app/twips.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMovie>
+#include <QPainter>
+
+AniGifDisplay::AniGifDisplay(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+AniGifDisplay::~AniGifDisplay() = default;
+
+void AniGifDisplay::LoadFile(const QString& path, const QString& ignored) {
+    (void)ignored;
+    delete movie_;
+    movie_ = nullptr;
+    update();
+    const QFileInfo info(path);
+    auto fail = [&](const char* why) {
+        throw error_report::Failure(
+            QStringLiteral("cannot load the marker animation %1: %2")
+                .arg(QDir::toNativeSeparators(path), QString::fromLatin1(why))
+                .toStdString());
+    };
+    if (!info.exists())
+        fail("the file does not exist");
+    if (!info.isFile())
+        fail("it is not a file");
+    auto* movie = new QMovie(path, QByteArray(), this);
+    // Every frame is decoded once and kept: the marker loops for the whole draw.
+    movie->setCacheMode(QMovie::CacheAll);
+    if (!movie->isValid() || !movie->jumpToFrame(0) || movie->currentPixmap().isNull()) {
+        delete movie;
+        fail("it is not a readable GIF animation");
+    }
+    movie_ = movie;
+    connect(movie_, &QMovie::frameChanged, this, qOverload<>(&QWidget::update));
+    if (isVisible())
+        movie_->start();
+    update();
+}
+
+float AniGifDisplay::Left() const { return twips::left(this); }
+
+void AniGifDisplay::setLeft(double twipsLeft) { twips::setLeft(this, twipsLeft); }
+
+void AniGifDisplay::paintEvent(QPaintEvent*) {
+    if (!movie_)
+        return;
+    QPainter painter(this);
+    const QPixmap frame = movie_->currentPixmap();
+    // Centred in the marker's rectangle, at its own size: no scaling on every frame.
+    const QPoint at((width() - frame.width()) / 2, (height() - frame.height()) / 2);
+    painter.drawPixmap(at, frame);
+}
+
+void AniGifDisplay::showEvent(QShowEvent*) {
+    if (movie_ && movie_->state() != QMovie::Running)
+        movie_->start();
+}
+
+void AniGifDisplay::hideEvent(QHideEvent*) {
+    // A hidden marker costs nothing: the animation waits until it is shown again.
+    if (movie_)
+        movie_->stop();
+}

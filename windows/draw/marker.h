@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+class QMovie;
+
+// The marker over the digit being drawn: a small widget that shows a looping GIF
+// animation from a file. It offers what the draw needs of it: load a picture, stand at
+// a left edge, show or hide.
+class AniGifDisplay : public QWidget {
+    Q_OBJECT
+  public:
+    explicit AniGifDisplay(QWidget* parent = nullptr);
+    ~AniGifDisplay() override;
+
+    static QWidget* create(QWidget* parent) { return new AniGifDisplay(parent); }
+
+    // Shows the animation in the file from now on. The second text is accepted and
+    // ignored. A file that cannot be read as an animation throws, naming the path, and
+    // leaves the marker without a picture.
+    void LoadFile(const QString& path, const QString& ignored = QString());
+    bool hasPicture() const { return movie_ != nullptr; }
+
+    float Left() const;
+    void setLeft(double twipsLeft);
+    bool Visible() const { return isVisible(); }
+    void setVisibleFlag(bool on) { setVisible(on); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    QMovie* movie_ = nullptr;
+};

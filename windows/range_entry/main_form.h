@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/controls.h"
+#include "app/form.h"
+
+// The range entry window, "main": the operator types the bounds here and starts the
+// draw. It stays open while the stage and the about window come and go in front of it.
+class MainForm : public Form {
+  public:
+    TextBox* Text1() { return control<TextBox>(QStringLiteral("Text1")); }
+    TextBox* Text2() { return control<TextBox>(QStringLiteral("Text2")); }
+    ComboBox* Combo2() { return control<ComboBox>(QStringLiteral("Combo2")); }
+    ComboBox* Combo3() { return control<ComboBox>(QStringLiteral("Combo3")); }
+    Label* Label2() { return control<Label>(QStringLiteral("Label2")); }
+    Label* Label3() { return control<Label>(QStringLiteral("Label3")); }
+
+    void Label2_Click();
+    // Opens the about window; it lives with the about window.
+    void about_Click();
+
+    static const design::Window& Design();
+
+  protected:
+    const design::Window& design() const override { return Design(); }
+    void connectHandlers() override;
+    void Form_Activate() override;
+};
+
+// The one range entry window of the program.
+MainForm& mainForm();

@@ -72,7 +72,7 @@ struct Window {
     bool keyPreview = false;
     const char* icon = nullptr;    // a resource path
     const char* picture = nullptr; // drawn unscaled at the top left of the client area
-    std::vector<Control> controls;
+    std::vector<Control> controls{};
 };
 
 // The name a control is found by: its design name, with "(index)" for array members.

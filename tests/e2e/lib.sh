@@ -4,6 +4,14 @@
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# A test started without a display runs itself again inside a private X server:
+#   under_x "$0" "$@"   (at the top of a test, after sourcing this file)
+under_x() {
+  if [ -z "${DISPLAY:-}" ]; then
+    exec "$(dirname "${BASH_SOURCE[0]}")/../../scripts/with-x" bash "$@"
+  fi
+}
+
 start_program() {
   "$@" >"${PROGRAM_LOG:-/tmp/tirvex-e2e.$$.log}" 2>&1 &
   PROGRAM_PID=$!

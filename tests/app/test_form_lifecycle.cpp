@@ -1,0 +1,181 @@
+#include "app/activation_tracker.h"
+#include "app/application.h"
+#include "app/controls.h"
+#include "app/error_report.h"
+#include "app/form.h"
+#include "test_main.h"
+
+#include <QGuiApplication>
+#include <QWindow>
+
+namespace {
+// A small window of the program's kind: a caption and a button whose handler writes the
+// caption and then fails.
+class Probe : public Form {
+  public:
+    explicit Probe(const char* name) : name_(name) {}
+    int loads = 0;
+    int activations = 0;
+    int clicks = 0;
+    int kept = 0; // a member: it must outlive an unload
+
+    Label* Label1() { return control<Label>(QStringLiteral("Label1")); }
+    CommandButton* Command1() { return control<CommandButton>(QStringLiteral("Command1")); }
+
+  protected:
+    const design::Window& design() const override {
+        static design::Window w{.name = "probe", .caption = "probe", .clientWidth = 3000,
+                                .clientHeight = 2000, .backColor = 16777215,
+                                .controls = {
+                                    {.kind = design::Kind::Label, .name = "Label1", .left = 150,
+                                     .top = 150, .width = 1500, .height = 300, .caption = "design"},
+                                    {.kind = design::Kind::CommandButton, .name = "Command1",
+                                     .left = 150, .top = 600, .width = 1500, .height = 450,
+                                     .caption = "go", .tabIndex = 0},
+                                }};
+        w.name = name_;
+        return w;
+    }
+    void connectHandlers() override {
+        QObject::connect(Command1(), &QPushButton::clicked, Command1(), [this] {
+            ++clicks;
+            Label1()->setCaption(QStringLiteral("written before the failure"));
+            throw error_report::Failure("the handler failed on purpose");
+        });
+    }
+    void Form_Load() override { ++loads; }
+    void Form_Activate() override { ++activations; }
+
+  private:
+    const char* name_;
+};
+
+Probe& first() {
+    static Probe p("first");
+    return p;
+}
+Probe& second() {
+    static Probe p("second");
+    return p;
+}
+} // namespace
+
+class TestFormLifecycle : public QObject {
+    Q_OBJECT
+    QStringList reports;
+    int ends = 0;
+
+  private Q_SLOTS:
+    void init() {
+        reports.clear();
+        ends = 0;
+        error_report::setSink([this](const QString& m) { reports << m; });
+        Application::setEndAction([this] { ++ends; });
+    }
+    void cleanup() {
+        first().Unload();
+        second().Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    void referenceLoadsWithoutShowing() {
+        QVERIFY(!first().IsLoaded());
+        const int before = first().loads;
+        QCOMPARE(first().Label1()->caption(), QStringLiteral("design"));
+        QVERIFY(first().IsLoaded());
+        QVERIFY(!first().IsShown());
+        QCOMPARE(first().loads, before + 1);
+        // Naming another control of a loaded form loads nothing again.
+        first().Command1();
+        QCOMPARE(first().loads, before + 1);
+    }
+
+    void unloadKeepsMembersAndDropsControls() {
+        first().kept = 41;
+        first().Label1()->setCaption(QStringLiteral("changed"));
+        QPointer<QWidget> label = first().Label1();
+        first().Unload();
+        QVERIFY(!first().IsLoaded());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(label.isNull());
+        QCOMPARE(first().kept, 41);
+        // Loading again builds the controls afresh from the design.
+        QCOMPARE(first().Label1()->caption(), QStringLiteral("design"));
+    }
+
+    void secondShowOpensNoSecondWindow() {
+        first().Show();
+        QWidget* w = first().loadedWindow();
+        first().Show();
+        QCOMPARE(first().loadedWindow(), w);
+        int visible = 0;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->objectName() == QLatin1String("first"))
+                ++visible;
+        QCOMPARE(visible, 1);
+    }
+
+    void activateRunsOnReturnFromAnotherWindowOfTheProgram() {
+        const int start = first().activations;
+        first().Show();
+        QTRY_COMPARE(first().activations, start + 1);
+        second().Show();
+        QTRY_COMPARE(QGuiApplication::focusWindow(), second().loadedWindow()->windowHandle());
+        QCOMPARE(first().activations, start + 1);
+        first().Show();
+        QTRY_COMPARE(first().activations, start + 2);
+    }
+
+    void activateDoesNotRunOnReturnFromAnotherProgram() {
+        first().Show();
+        QTRY_VERIFY(ActivationTracker::lastActive() == &first());
+        const int start = first().activations;
+        // The program loses the focus to another program and gets it back, as the
+        // platform reports it: no window of the program, then the same window again.
+        auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+        Q_EMIT app->focusWindowChanged(nullptr);
+        Q_EMIT app->focusWindowChanged(first().loadedWindow()->windowHandle());
+        QCOMPARE(first().activations, start);
+    }
+
+    void aFailingHandlerIsReportedAndTheProgramGoesOn() {
+        first().Show();
+        QTest::mouseClick(first().Command1(), Qt::LeftButton);
+        QCOMPARE(first().clicks, 1);
+        QCOMPARE(reports.size(), 1);
+        QVERIFY(reports.first().contains(QLatin1String("failed on purpose")));
+        // What the handler did before the failure stays done.
+        QCOMPARE(first().Label1()->caption(), QStringLiteral("written before the failure"));
+        // The program goes on: the next click is handled and reported in turn.
+        QTest::mouseClick(first().Command1(), Qt::LeftButton);
+        QCOMPARE(first().clicks, 2);
+        QCOMPARE(reports.size(), 2);
+    }
+
+    void programEndsOnlyWhenNoWindowIsLoaded() {
+        first().Show();
+        second().Show();
+        first().Unload();
+        QCoreApplication::processEvents();
+        QCOMPARE(ends, 0);
+        // Unloading one window and loading another in the same handler does not end it.
+        second().Unload();
+        first().Load();
+        QCoreApplication::processEvents();
+        QCOMPARE(ends, 0);
+        first().Unload();
+        QCOMPARE(ends, 0); // checked only once control is back in the event loop
+        QCoreApplication::processEvents();
+        QCOMPARE(ends, 1);
+    }
+
+    void closeCommandUnloads() {
+        first().Show();
+        first().loadedWindow()->close();
+        QVERIFY(!first().IsLoaded());
+    }
+};
+
+TIRVEX_TEST_MAIN(TestFormLifecycle)
+#include "test_form_lifecycle.moc"

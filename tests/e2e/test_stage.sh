@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# The stage in a real window: it covers the screen, the return button closes it, and the
+# program then exits with status 0.
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+under_x "$0" "$@"
+program=$1
+
+start_program "$program"
+stage=$(wait_for_window 'نرم افزار قرعه')
+settle 1
+read -r x y w h <<<"$(window_geometry "$stage")"
+screen=$(xdpyinfo | awk '/dimensions:/{print $2}')
+[ "${w}x${h}" = "$screen" ] || fail "the stage is ${w}x${h}, the screen $screen"
+[ "$x" = 0 ] && [ "$y" = 0 ] || fail "the stage stands at $x,$y, not at the top left"
+
+# The return button: 6495 x 555 twips at Top 10560, centred.
+click_in "$stage" $((w / 2)) $((10560 / 15 + 18))
+status=$(wait_for_exit)
+[ "$status" = 0 ] || fail "the program exited with status $status"
+echo "PASS: stage covers ${w}x${h}, the return button ends the program with status 0"

@@ -1,6 +1,6 @@
 #include "app/activation_tracker.h"
 
-#include "app/error_report.h"
+#include "app/application.h"
 #include "app/form.h"
 
 #include <QGuiApplication>
@@ -14,13 +14,7 @@ void focusChanged(QWindow* window) {
     if (!form || form == last)
         return;
     last = form;
-    // Activation arrives from the window system, not through the application's event
-    // dispatch, so a failure in the handler is reported here.
-    try {
-        form->activated();
-    } catch (const std::exception& e) {
-        error_report::report(QString::fromLocal8Bit(e.what()));
-    }
+    Application::runHandler([form] { form->activated(); });
 }
 } // namespace
 

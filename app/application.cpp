@@ -34,12 +34,20 @@ Application::~Application() = default;
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
+    } catch (...) {
+        reportCurrentException();
+    }
+    return true;
+}
+
+void Application::reportCurrentException() {
+    try {
+        throw;
     } catch (const std::exception& e) {
         error_report::report(QString::fromLocal8Bit(e.what()));
     } catch (...) {
         error_report::report(QStringLiteral("unknown error"));
     }
-    return true;
 }
 
 void Application::scheduleEndCheck() {

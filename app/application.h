@@ -14,6 +14,20 @@ class Application : public QApplication {
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // Runs one handler. What it throws is reported and the program goes on; what the
+    // handler did before it failed stays done. Handlers are run through this at the point
+    // where a signal reaches them, so a failure never unwinds through Qt's own frames
+    // (which are built without exception support and would skip their clean-up);
+    // notify() remains the last resort for anything else.
+    template <class Fn> static void runHandler(Fn&& handler) {
+        try {
+            handler();
+        } catch (...) {
+            reportCurrentException();
+        }
+    }
+    static void reportCurrentException();
+
     // Called after every unload: once control is back in the event loop, ends the run
     // if no window is loaded. Checking later rather than at once lets a handler unload
     // its own window and load another without the program ending in between.

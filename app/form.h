@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/application.h"
 #include "app/design.h"
 #include "app/error_report.h"
 
@@ -76,6 +77,13 @@ class Form {
     virtual const design::Window& design() const = 0;
     // Connects the controls' signals to the form's handlers; runs at every load.
     virtual void connectHandlers() {}
+    // Connects a control's signal to a handler of the form. The connection lives as long
+    // as the control, and a handler that fails is reported without ending the program.
+    template <class Sender, class Signal, class Handler>
+    static void on(Sender* sender, Signal signal, Handler handler) {
+        QObject::connect(sender, signal, sender,
+                         [handler] { Application::runHandler(handler); });
+    }
     virtual void Form_Load() {}
     virtual void Form_Activate() {}
     // A key that types a character, seen by the window before its controls when the

@@ -37,7 +37,7 @@ class Probe : public Form {
         return w;
     }
     void connectHandlers() override {
-        QObject::connect(Command1(), &QPushButton::clicked, Command1(), [this] {
+        on(Command1(), &QPushButton::clicked, [this] {
             ++clicks;
             Label1()->setCaption(QStringLiteral("written before the failure"));
             throw error_report::Failure("the handler failed on purpose");
@@ -151,6 +151,20 @@ class TestFormLifecycle : public QObject {
         QTest::mouseClick(first().Command1(), Qt::LeftButton);
         QCOMPARE(first().clicks, 2);
         QCOMPARE(reports.size(), 2);
+    }
+
+    void aFailureOutsideAHandlerIsCaughtByTheApplication() {
+        // An event whose receiver throws, with no handler wrapper in between.
+        struct Thrower : QObject {
+            bool event(QEvent* e) override {
+                if (e->type() == QEvent::User)
+                    throw error_report::Failure("an event failed");
+                return QObject::event(e);
+            }
+        } thrower;
+        QEvent event(QEvent::User);
+        QCoreApplication::sendEvent(&thrower, &event);
+        QCOMPARE(reports, QStringList{QStringLiteral("an event failed")});
     }
 
     void programEndsOnlyWhenNoWindowIsLoaded() {

@@ -19,13 +19,12 @@ Timer* Form1::digitTimer(int k) {
 }
 
 void Form1::connectHandlers() {
-    QObject::connect(Command1(), &QPushButton::clicked, Command1(), [this] { Command1_Click(); });
-    QObject::connect(Command2(), &QPushButton::clicked, Command2(), [this] { Command2_Click(); });
+    on(Command1(), &QPushButton::clicked, [this] { Command1_Click(); });
+    on(Command2(), &QPushButton::clicked, [this] { Command2_Click(); });
     void (Form1::*ticks[])() = {&Form1::Timer1_Timer, &Form1::Timer2_Timer, &Form1::Timer3_Timer,
                                 &Form1::Timer4_Timer, &Form1::Timer5_Timer, &Form1::Timer6_Timer};
     for (int k = 1; k <= 6; ++k) {
-        Timer* timer = digitTimer(k);
-        QObject::connect(timer, &QTimer::timeout, timer, [this, tick = ticks[k - 1]] { (this->*tick)(); });
+        on(digitTimer(k), &QTimer::timeout, [this, tick = ticks[k - 1]] { (this->*tick)(); });
     }
 }
 

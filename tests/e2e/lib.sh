@@ -38,11 +38,14 @@ wait_for_no_window() {
   fail "window '$name' is still open"
 }
 
-# Waits for the program to exit and prints its exit status.
+# Waits up to 10 s for the program to exit and sets EXIT_STATUS. Call it directly, not in
+# $(...): only the shell that started the program can collect its status.
 wait_for_exit() {
   for _ in $(seq 1 100); do
     if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
-      wait "$PROGRAM_PID"; echo $?; return 0
+      EXIT_STATUS=0
+      wait "$PROGRAM_PID" || EXIT_STATUS=$?
+      return 0
     fi
     sleep 0.1
   done

@@ -16,6 +16,6 @@ screen=$(xdpyinfo | awk '/dimensions:/{print $2}')
 
 # The return button: 6495 x 555 twips at Top 10560, centred.
 click_in "$stage" $((w / 2)) $((10560 / 15 + 18))
-status=$(wait_for_exit)
-[ "$status" = 0 ] || fail "the program exited with status $status"
+wait_for_exit
+[ "$EXIT_STATUS" = 0 ] || fail "the program exited with status $EXIT_STATUS"
 echo "PASS: stage covers ${w}x${h}, the return button ends the program with status 0"

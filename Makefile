@@ -24,8 +24,7 @@ test-e2e: build
 
 # The Debian package, written as $(BUILD_DIR)/tirvex_<version>_<arch>.deb.
 package: build
-	@cd $(BUILD_DIR) && cpack -G DEB >/dev/null
-	@ls -1 $(BUILD_DIR)/tirvex_*.deb
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 # Builds the package, looks inside it, and (as root or with sudo) installs, starts and
 # removes it on this machine.

@@ -4,7 +4,7 @@ PRESET ?= $(or $(TIRVEX_PRESET),default)
 BUILD_DIR := $(if $(filter default,$(PRESET)),build,build-$(PRESET))
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test test-e2e screenshots clean
+.PHONY: deps build run test test-e2e test-package package screenshots clean
 
 deps:
 	@scripts/install-deps
@@ -21,6 +21,15 @@ test: build
 
 test-e2e: build
 	@cd $(BUILD_DIR) && ctest -L e2e --output-on-failure
+
+# The Debian package, written as $(BUILD_DIR)/tirvex_<version>_<arch>.deb.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
+
+# Builds the package, looks inside it, and (as root or with sudo) installs, starts and
+# removes it on this machine.
+test-package: build
+	@cd $(BUILD_DIR) && ctest -L package --output-on-failure
 
 screenshots: build
 	@scripts/with-x scripts/screenshots $(BUILD_DIR)

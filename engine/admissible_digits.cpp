@@ -4,7 +4,9 @@
 
 namespace engine {
 
-double boundPrefix(const QString& bound, int k) { return TextToNumber(bound.left(k)); }
+double boundPrefix(const QString& bound, int k) {
+    return TextToNumber(bound.left(k));
+}
 
 bool withinBounds(int k, const QString& lower, const QString& upper, double candidate) {
     return boundPrefix(lower, k) <= candidate && candidate <= boundPrefix(upper, k);

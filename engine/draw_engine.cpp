@@ -90,9 +90,9 @@ void tick(Form1& stage, int k) {
     // Bounds that are not all digits, or bounds rewritten during the draw that no longer
     // fit the settled digits, can leave no digit at all; drawing would then never end.
     if (admissibleDigits(k, lower, upper, prefix).empty()) {
-        stopUnfinished(stage, k,
-                       QStringLiteral("no digit after \"%1\" lies within %2 to %3")
-                           .arg(prefix, lower, upper));
+        stopUnfinished(
+            stage, k,
+            QStringLiteral("no digit after \"%1\" lies within %2 to %3").arg(prefix, lower, upper));
         return;
     }
 

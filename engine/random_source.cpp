@@ -16,7 +16,9 @@ std::uint64_t mix(std::uint64_t x) {
     return x ^ (x >> 31);
 }
 
-std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+std::uint64_t rotl(std::uint64_t x, int k) {
+    return (x << k) | (x >> (64 - k));
+}
 
 std::uint64_t systemClockNanoseconds() {
     return std::uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -47,7 +49,9 @@ std::shared_ptr<RandomSource>& installed() {
 
 } // namespace
 
-SystemRandom::SystemRandom() : clock_(systemClockNanoseconds) { seedWith(entropyWords()); }
+SystemRandom::SystemRandom() : clock_(systemClockNanoseconds) {
+    seedWith(entropyWords());
+}
 
 SystemRandom::SystemRandom(std::uint64_t seed, Clock clock) : clock_(std::move(clock)) {
     seedWith({seed, seed + 1, seed + 2, seed + 3});
@@ -84,7 +88,9 @@ std::uint64_t SystemRandom::nextBits() {
     return result;
 }
 
-double SystemRandom::next() { return double(nextBits() >> 11) * 0x1.0p-53; }
+double SystemRandom::next() {
+    return double(nextBits() >> 11) * 0x1.0p-53;
+}
 
 ScriptedRandom::ScriptedRandom(std::vector<double> values) : values_(std::move(values)) {
     if (values_.empty())
@@ -119,6 +125,8 @@ RandomSource& randomSource() {
     return *installed();
 }
 
-void setRandomSource(std::shared_ptr<RandomSource> source) { installed() = std::move(source); }
+void setRandomSource(std::shared_ptr<RandomSource> source) {
+    installed() = std::move(source);
+}
 
 } // namespace engine

@@ -35,27 +35,61 @@ class TestAdmissibleDigits : public QObject {
         QTest::newRow("after 0845 the upper bound binds") << lo << hi << "0845" << range(0, 7);
         QTest::newRow("after 08457 the last digit is 0") << lo << hi << "08457" << Digits{0};
         QTest::newRow("after 03500 the last digit is free") << lo << hi << "03500" << range(0, 9);
-        QTest::newRow("full range, first") << "000000" << "999999" << "" << range(0, 9);
-        QTest::newRow("full range, last") << "000000" << "999999" << "99999" << range(0, 9);
+        QTest::newRow("full range, first") << "000000"
+                                           << "999999"
+                                           << "" << range(0, 9);
+        QTest::newRow("full range, last") << "000000"
+                                          << "999999"
+                                          << "99999" << range(0, 9);
         // Bounds sharing five digits, the lower ending in 0 and the upper in 9.
-        QTest::newRow("shared five, first") << "123450" << "123459" << "" << Digits{1};
-        QTest::newRow("shared five, fourth") << "123450" << "123459" << "123" << Digits{4};
-        QTest::newRow("shared five, sixth") << "123450" << "123459" << "12345" << range(0, 9);
-        QTest::newRow("equal bounds, first") << "527341" << "527341" << "" << Digits{5};
-        QTest::newRow("equal bounds, fifth") << "527341" << "527341" << "5273" << Digits{4};
-        QTest::newRow("equal bounds, sixth") << "527341" << "527341" << "52734" << Digits{1};
-        QTest::newRow("both bounds bind at once") << "123400" << "123499" << "1234" << range(0, 9);
-        QTest::newRow("both bounds bind, narrow") << "120300" << "120700" << "120" << range(3, 7);
+        QTest::newRow("shared five, first") << "123450"
+                                            << "123459"
+                                            << "" << Digits{1};
+        QTest::newRow("shared five, fourth") << "123450"
+                                             << "123459"
+                                             << "123" << Digits{4};
+        QTest::newRow("shared five, sixth") << "123450"
+                                            << "123459"
+                                            << "12345" << range(0, 9);
+        QTest::newRow("equal bounds, first") << "527341"
+                                             << "527341"
+                                             << "" << Digits{5};
+        QTest::newRow("equal bounds, fifth") << "527341"
+                                             << "527341"
+                                             << "5273" << Digits{4};
+        QTest::newRow("equal bounds, sixth") << "527341"
+                                             << "527341"
+                                             << "52734" << Digits{1};
+        QTest::newRow("both bounds bind at once") << "123400"
+                                                  << "123499"
+                                                  << "1234" << range(0, 9);
+        QTest::newRow("both bounds bind, narrow") << "120300"
+                                                  << "120700"
+                                                  << "120" << range(3, 7);
         // Numbers, not texts: "9" is below "10" although it sorts after it.
-        QTest::newRow("numeric comparison") << "09" << "10" << "0" << Digits{9};
+        QTest::newRow("numeric comparison") << "09"
+                                            << "10"
+                                            << "0" << Digits{9};
         // A text shorter than the position is taken whole.
-        QTest::newRow("short bounds taken whole") << "5" << "9" << "" << range(5, 9);
-        QTest::newRow("short bounds leave none") << "5" << "9" << "7" << Digits{};
-        QTest::newRow("lower above upper") << "900000" << "100000" << "" << Digits{};
-        QTest::newRow("prefix outside rewritten bounds") << "050000" << "060000" << "03" << Digits{};
+        QTest::newRow("short bounds taken whole") << "5"
+                                                  << "9"
+                                                  << "" << range(5, 9);
+        QTest::newRow("short bounds leave none") << "5"
+                                                 << "9"
+                                                 << "7" << Digits{};
+        QTest::newRow("lower above upper") << "900000"
+                                           << "100000"
+                                           << "" << Digits{};
+        QTest::newRow("prefix outside rewritten bounds") << "050000"
+                                                         << "060000"
+                                                         << "03" << Digits{};
         // A letter ends the number early: "03x" reads as 3.
-        QTest::newRow("letter in lower bound") << "03x000" << "084570" << "03" << range(0, 9);
-        QTest::newRow("letters only") << "abcdef" << "ghijkl" << "" << Digits{0};
+        QTest::newRow("letter in lower bound") << "03x000"
+                                               << "084570"
+                                               << "03" << range(0, 9);
+        QTest::newRow("letters only") << "abcdef"
+                                      << "ghijkl"
+                                      << "" << Digits{0};
     }
     void digitsForPosition() {
         QFETCH(QString, lower);
@@ -73,9 +107,11 @@ class TestAdmissibleDigits : public QObject {
     // Every six-digit bound pair, walked down every admissible path from a few starting
     // prefixes: the rule never leaves a position empty and never lets a number out.
     void everyPathStaysWithinBounds() {
-        const QList<QPair<QString, QString>> pairs = {
-            {"035000", "084570"}, {"000000", "000001"}, {"099999", "100000"},
-            {"123456", "123456"}, {"498765", "501234"}};
+        const QList<QPair<QString, QString>> pairs = {{"035000", "084570"},
+                                                      {"000000", "000001"},
+                                                      {"099999", "100000"},
+                                                      {"123456", "123456"},
+                                                      {"498765", "501234"}};
         for (const auto& [lower, upper] : pairs) {
             int numbers = 0;
             std::function<void(const QString&)> walk = [&](const QString& prefix) {

@@ -8,11 +8,12 @@
 #include "windows/draw/form1.h"
 
 #include <QDir>
-#include <QRandomGenerator>
 #include <QPointer>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
+#include <stdexcept>
 
 namespace {
 // A tiny looping animation, two 4 x 2 frames, red then blue: enough for the marker.
@@ -47,9 +48,23 @@ int spinningPosition() {
 }
 
 void tickPosition(int k) {
-    void (Form1::*ticks[])() = {&Form1::Timer1_Timer, &Form1::Timer2_Timer, &Form1::Timer3_Timer,
-                                &Form1::Timer4_Timer, &Form1::Timer5_Timer, &Form1::Timer6_Timer};
-    (form1().*ticks[k - 1])();
+    Form1& f = form1();
+    switch (k) {
+    case 1:
+        return f.Timer1_Timer();
+    case 2:
+        return f.Timer2_Timer();
+    case 3:
+        return f.Timer3_Timer();
+    case 4:
+        return f.Timer4_Timer();
+    case 5:
+        return f.Timer5_Timer();
+    case 6:
+        return f.Timer6_Timer();
+    default:
+        throw std::logic_error("no such position");
+    }
 }
 
 // Ticks whichever position spins until none does; returns the number of ticks.
@@ -257,13 +272,21 @@ class TestDigitDraw : public QObject {
         QTest::addColumn<QString>("upper");
         QTest::addColumn<QString>("prefix");
         QTest::addColumn<double>("critical"); // chi-square exceeded by chance once in 1000
-        QTest::newRow("second digit of 035000-084570: 3 to 8")
-            << "035000" << "084570" << "0" << 20.52;
-        QTest::newRow("third digit after 03: 5 to 9") << "035000" << "084570" << "03" << 18.47;
-        QTest::newRow("third digit after 08: 0 to 4") << "035000" << "084570" << "08" << 18.47;
-        QTest::newRow("fourth digit of the full range") << "000000" << "999999" << "123" << 27.88;
-        QTest::newRow("sixth digit of bounds sharing five")
-            << "123450" << "123459" << "12345" << 27.88;
+        QTest::newRow("second digit of 035000-084570: 3 to 8") << "035000"
+                                                               << "084570"
+                                                               << "0" << 20.52;
+        QTest::newRow("third digit after 03: 5 to 9") << "035000"
+                                                      << "084570"
+                                                      << "03" << 18.47;
+        QTest::newRow("third digit after 08: 0 to 4") << "035000"
+                                                      << "084570"
+                                                      << "08" << 18.47;
+        QTest::newRow("fourth digit of the full range") << "000000"
+                                                        << "999999"
+                                                        << "123" << 27.88;
+        QTest::newRow("sixth digit of bounds sharing five") << "123450"
+                                                            << "123459"
+                                                            << "12345" << 27.88;
     }
     void admissibleDigitsAreEquallyLikely() {
         QFETCH(QString, lower);
@@ -286,12 +309,14 @@ class TestDigitDraw : public QObject {
         double chi2 = 0;
         const double expected = double(ticks) / double(admissible.size());
         for (int d = 0; d <= 9; ++d) {
-            const bool allowed = std::find(admissible.begin(), admissible.end(), d) != admissible.end();
+            const bool allowed =
+                std::find(admissible.begin(), admissible.end(), d) != admissible.end();
             if (!allowed) {
                 QCOMPARE(counts[std::size_t(d)], 0);
                 continue;
             }
-            chi2 += (counts[std::size_t(d)] - expected) * (counts[std::size_t(d)] - expected) / expected;
+            chi2 += (counts[std::size_t(d)] - expected) * (counts[std::size_t(d)] - expected) /
+                    expected;
         }
         QVERIFY2(chi2 < critical, qPrintable(QStringLiteral("chi-square %1").arg(chi2)));
     }
@@ -369,12 +394,19 @@ class TestDigitDraw : public QObject {
         QTest::addColumn<QString>("newLower");
         QTest::addColumn<QString>("newUpper");
         QTest::addColumn<int>("stopsAt");
-        QTest::newRow("lower above upper") << "900000" << "100000" << 0 << "" << "" << 1;
-        QTest::newRow("bound texts of one character") << "5" << "9" << 0 << "" << "" << 2;
-        QTest::newRow("bounds rewritten past the settled digits")
-            << "035000" << "084570" << 3 << "090000" << "095000" << 3;
+        QTest::newRow("lower above upper") << "900000"
+                                           << "100000" << 0 << ""
+                                           << "" << 1;
+        QTest::newRow("bound texts of one character") << "5"
+                                                      << "9" << 0 << ""
+                                                      << "" << 2;
+        QTest::newRow("bounds rewritten past the settled digits") << "035000"
+                                                                  << "084570" << 3 << "090000"
+                                                                  << "095000" << 3;
         QTest::newRow("bounds rewritten to letters before the last position")
-            << "035000" << "084570" << 6 << "abc" << "abc" << 6;
+            << "035000"
+            << "084570" << 6 << "abc"
+            << "abc" << 6;
     }
     void noAdmissibleDigitEndsTheDraw() {
         QFETCH(QString, lower);

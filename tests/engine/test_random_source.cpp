@@ -7,7 +7,9 @@
 
 namespace {
 // A clock that never moves: every reseed sees the same reading.
-std::uint64_t frozenClock() { return 1'700'000'000'000'000'000ull; }
+std::uint64_t frozenClock() {
+    return 1'700'000'000'000'000'000ull;
+}
 
 double chiSquare(const std::vector<int>& counts, double expected) {
     double sum = 0;
@@ -64,8 +66,9 @@ class TestRandomSource : public QObject {
         QFETCH(quint64, seed);
         QFETCH(bool, frozen);
         std::uint64_t now = 0;
-        engine::SystemRandom random(seed, frozen ? engine::SystemRandom::Clock(frozenClock)
-                                                 : [&now] { return now += 1000; });
+        engine::SystemRandom random(
+            seed,
+            frozen ? engine::SystemRandom::Clock(frozenClock) : [&now] { return now += 1000; });
         const int draws = 100000;
         std::vector<int> counts(10, 0);
         for (int i = 0; i < draws; ++i) {

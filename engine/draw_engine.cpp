@@ -75,6 +75,12 @@ void start(Form1& stage) {
     }
     stage.g1()->setLeft(twips::left(stage.Label1()));
     stage.g1()->setVisible(failure.isEmpty());
+    // A disabled button hands its focus on to the next one, the return button: a second
+    // Space or Enter from the operator would then close the stage in the middle of the
+    // draw. The stage itself holds the focus until the start button is back.
+    FormWindow* window = stage.window();
+    if (window->focusWidget() == stage.Command1())
+        window->setFocus();
     stage.Command1()->setEnabled(false);
     trace::line(QStringLiteral("draw started"));
     if (!failure.isEmpty())

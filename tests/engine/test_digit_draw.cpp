@@ -128,9 +128,24 @@ class TestDigitDraw : public QObject {
         QVERIFY2(reports.isEmpty(), qPrintable(reports.join(QLatin1Char('\n'))));
     }
 
+    // A start, on a fresh stage or after a finished draw, empties and yellows the six
+    // positions, puts the marker at the first one and reloads the spin count; it leaves
+    // the prefix field and the last digit alone.
+    void startPreparesTheStage_data() {
+        QTest::addColumn<bool>("afterADraw");
+        QTest::newRow("fresh stage") << false;
+        QTest::newRow("after a finished draw") << true;
+    }
     void startPreparesTheStage() {
+        QFETCH(bool, afterADraw);
         Form1& f = form1();
-        f.Label15()->setCaption(QStringLiteral("084"));
+        if (afterADraw) {
+            f.Command1_Click();
+            runToEnd();
+        } else {
+            f.Label15()->setCaption(QStringLiteral("084"));
+        }
+        const QString prefixField = f.Label15()->caption();
         f.CurrentDigit = 7;
         f.Command1_Click();
         QCOMPARE(f.SpinsLeft, 5.0);
@@ -143,14 +158,10 @@ class TestDigitDraw : public QObject {
         QVERIFY(f.g1()->isVisibleTo(f.Frame1()));
         QCOMPARE(f.g1()->Left(), twips::left(f.Label1()));
         QVERIFY(!f.Command1()->isEnabled());
-        // The start leaves the prefix field and the last digit alone.
-        QCOMPARE(f.Label15()->caption(), QStringLiteral("084"));
+        QCOMPARE(f.Label15()->caption(), prefixField);
         QCOMPARE(f.CurrentDigit, 7.0f);
-    }
-
-    void markerPathIsBesideTheProgram() {
-        engine::setMarkerDirectory(QString());
-        QCOMPARE(engine::markerPath(), QCoreApplication::applicationDirPath() + "/green.gif");
+        QCOMPARE(runToEnd(), 30);
+        QVERIFY(idle());
     }
 
     void settlesAfterSpinCount_data() {
@@ -321,26 +332,6 @@ class TestDigitDraw : public QObject {
         QVERIFY2(chi2 < critical, qPrintable(QStringLiteral("chi-square %1").arg(chi2)));
     }
 
-    void newStartAfterAFinishedDrawResets() {
-        Form1& f = form1();
-        f.Command1_Click();
-        runToEnd();
-        const QString previous = f.Label15()->caption();
-        f.Command1_Click();
-        QCOMPARE(spinningPosition(), 1);
-        QCOMPARE(f.SpinsLeft, 5.0);
-        for (int k = 1; k <= 6; ++k) {
-            QVERIFY(f.digitLabel(k)->caption().isEmpty());
-            QCOMPARE(f.digitLabel(k)->foreColor(), colours::Yellow);
-        }
-        QCOMPARE(f.g1()->Left(), twips::left(f.Label1()));
-        QVERIFY(f.g1()->isVisibleTo(f.Frame1()));
-        QVERIFY(!f.Command1()->isEnabled());
-        QCOMPARE(f.Label15()->caption(), previous);
-        QCOMPARE(runToEnd(), 30);
-        QVERIFY(idle());
-    }
-
     void closingMidDrawStopsIt() {
         Form1& f = form1();
         f.Show();
@@ -501,6 +492,11 @@ class TestDigitDraw : public QObject {
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Command1()));
         QTest::keyClick(f.window()->windowHandle(), Qt::Key(key));
         QVERIFY(!f.Command1()->isEnabled());
+        // Pressed again during the draw, the key neither closes the stage nor starts over.
+        f.Timer1_Timer();
+        QTest::keyClick(f.window()->windowHandle(), Qt::Key(key));
+        QVERIFY(f.IsShown());
+        QCOMPARE(f.Label1()->caption().size(), 1);
         QTRY_VERIFY(idle());
         QCOMPARE(shownNumber().size(), 6);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Command1()));

@@ -4,7 +4,7 @@ PRESET ?= $(or $(TIRVEX_PRESET),default)
 BUILD_DIR := $(if $(filter default,$(PRESET)),build,build-$(PRESET))
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test test-e2e test-package package screenshots clean
+.PHONY: deps build run test test-e2e test-package package screenshots bench clean
 
 deps:
 	@scripts/install-deps
@@ -33,6 +33,11 @@ test-package: build
 
 screenshots: build
 	@scripts/with-x scripts/screenshots $(BUILD_DIR)
+
+# Prints figures of the digit draw's speed; never fails on time.
+bench: build
+	@cmake --build $(BUILD_DIR) --target tirvex_bench -j$(JOBS)
+	@cd $(BUILD_DIR)/bench && QT_QPA_PLATFORM=offscreen ./tirvex_bench
 
 clean:
 	rm -rf build build-*

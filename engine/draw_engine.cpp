@@ -1,11 +1,157 @@
-// The digit draw runs on the stage's controls. Until it is built the start button and
-// the ticks do nothing.
+#include "engine/draw_engine.h"
+
+#include "app/colours.h"
+#include "app/conversions.h"
+#include "app/error_report.h"
+#include "app/trace.h"
+#include "app/twips.h"
+#include "engine/admissible_digits.h"
+#include "engine/random_source.h"
 #include "windows/draw/form1.h"
 
-void Form1::Command1_Click() {}
-void Form1::Timer1_Timer() {}
-void Form1::Timer2_Timer() {}
-void Form1::Timer3_Timer() {}
-void Form1::Timer4_Timer() {}
-void Form1::Timer5_Timer() {}
-void Form1::Timer6_Timer() {}
+#include <QCoreApplication>
+#include <exception>
+
+namespace engine {
+namespace {
+
+QString& markerDirectory() {
+    static QString directory;
+    return directory;
+}
+
+// The captions of the positions left of k, joined: the digits settled so far.
+QString settledPrefix(Form1& stage, int k) {
+    QString prefix;
+    for (int i = 1; i < k; ++i)
+        prefix += stage.digitLabel(i)->caption();
+    return prefix;
+}
+
+// The start button is the one control the operator needs between draws; Space and Enter
+// should press it again, not the return button that took the focus while it was disabled.
+void readyForNextDraw(Form1& stage) {
+    stage.Command1()->setEnabled(true);
+    stage.Command1()->setFocus();
+}
+
+// A position that cannot be drawn ends the draw where it stands: the settled digits stay,
+// the position itself is left empty so nobody reads an unsettled digit as drawn.
+void stopUnfinished(Form1& stage, int k, const QString& why) {
+    stage.digitTimer(k)->setEnabled(false);
+    stage.digitLabel(k)->setCaption(QString());
+    stage.g1()->setVisible(false);
+    readyForNextDraw(stage);
+    trace::line(QStringLiteral("draw stopped at position %1: %2").arg(k).arg(why));
+}
+
+} // namespace
+
+QString markerPath() {
+    const QString& directory = markerDirectory();
+    return (directory.isEmpty() ? QCoreApplication::applicationDirPath() : directory) +
+           QStringLiteral("/green.gif");
+}
+
+void setMarkerDirectory(const QString& directory) { markerDirectory() = directory; }
+
+void start(Form1& stage) {
+    stage.SpinsLeft = TextToNumber(stage.Label10()->caption());
+    stage.Timer1()->setEnabled(true);
+    for (int k = 1; k <= 6; ++k)
+        stage.digitLabel(k)->setForeColor(colours::Yellow);
+    for (int k = 1; k <= 6; ++k)
+        stage.digitLabel(k)->setCaption(QString());
+
+    // A marker that cannot be loaded must not stop the start half-way: the first timer
+    // already runs, and a start button left enabled would let a second press run two
+    // positions at once. The draw goes on without the marker and the failure is reported
+    // once the start is complete.
+    QString failure;
+    try {
+        stage.g1()->LoadFile(markerPath(), QString());
+    } catch (const std::exception& e) {
+        failure = QString::fromLocal8Bit(e.what());
+    }
+    stage.g1()->setLeft(twips::left(stage.Label1()));
+    stage.g1()->setVisible(failure.isEmpty());
+    // A disabled button hands its focus on to the next one, the return button: a second
+    // Space or Enter from the operator would then close the stage in the middle of the
+    // draw. The stage itself holds the focus until the start button is back.
+    FormWindow* window = stage.window();
+    if (window->focusWidget() == stage.Command1())
+        window->setFocus();
+    stage.Command1()->setEnabled(false);
+    trace::line(QStringLiteral("draw started"));
+    if (!failure.isEmpty())
+        error_report::report(failure + QStringLiteral("; the draw goes on without the marker"));
+}
+
+void tick(Form1& stage, int k) {
+    Label* label = stage.digitLabel(k);
+    const QString lower = stage.Label8()->caption();
+    const QString upper = stage.Label9()->caption();
+    const QString prefix = settledPrefix(stage, k);
+
+    // Bounds that are not all digits, or bounds rewritten during the draw that no longer
+    // fit the settled digits, can leave no digit at all; drawing would then never end.
+    if (admissibleDigits(k, lower, upper, prefix).empty()) {
+        stopUnfinished(
+            stage, k,
+            QStringLiteral("no digit after \"%1\" lies within %2 to %3").arg(prefix, lower, upper));
+        return;
+    }
+
+    // Draw until admissible. Rejected digits are overwritten before the stage repaints,
+    // so the audience only ever sees the digit a tick keeps.
+    RandomSource& source = randomSource();
+    for (int draws = 0;; ++draws) {
+        if (draws == MaxDrawsPerTick) {
+            stopUnfinished(stage, k, QStringLiteral("the random source gave no admissible digit"));
+            error_report::report(QStringLiteral("The draw stopped at position %1: %2 random "
+                                                "digits in a row fell outside %3 to %4.")
+                                     .arg(k)
+                                     .arg(MaxDrawsPerTick)
+                                     .arg(lower, upper));
+            return;
+        }
+        source.reseedFromClock();
+        stage.CurrentDigit = float(digitOf(source.next()));
+        label->setCaption(NumberToText(double(stage.CurrentDigit)));
+        double candidate = stage.CurrentDigit;
+        if (k >= 2) {
+            stage.Label15()->setCaption(prefix + label->caption());
+            candidate = TextToNumber(stage.Label15()->caption());
+        }
+        if (withinBounds(k, lower, upper, candidate))
+            break;
+    }
+
+    // A spin count that is not a positive whole number never reaches exactly 0, and the
+    // position then spins until the stage is closed, as the range entry never hands one over.
+    stage.SpinsLeft = stage.SpinsLeft - 1;
+    if (stage.SpinsLeft != 0)
+        return;
+
+    label->setForeColor(colours::Green);
+    stage.digitTimer(k)->setEnabled(false);
+    if (k < 6) {
+        stage.digitTimer(k + 1)->setEnabled(true);
+        stage.SpinsLeft = TextToNumber(stage.Label10()->caption());
+        stage.g1()->setLeft(twips::left(stage.digitLabel(k + 1)));
+        return;
+    }
+    stage.g1()->setVisible(false);
+    readyForNextDraw(stage);
+    trace::line(QStringLiteral("drawn ") + stage.Label15()->caption());
+}
+
+} // namespace engine
+
+void Form1::Command1_Click() { engine::start(*this); }
+void Form1::Timer1_Timer() { engine::tick(*this, 1); }
+void Form1::Timer2_Timer() { engine::tick(*this, 2); }
+void Form1::Timer3_Timer() { engine::tick(*this, 3); }
+void Form1::Timer4_Timer() { engine::tick(*this, 4); }
+void Form1::Timer5_Timer() { engine::tick(*this, 5); }
+void Form1::Timer6_Timer() { engine::tick(*this, 6); }

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace engine {
+
+// Where the draw's random values come from. Before every single draw the engine folds a
+// clock reading in, then takes one value r with 0 <= r < 1.
+class RandomSource {
+  public:
+    virtual ~RandomSource() = default;
+    virtual void reseedFromClock() = 0;
+    virtual double next() = 0;
+};
+
+// The program's generator: xoshiro256** seeded from the operating system's entropy. A
+// clock reseed folds the reading into the state and never replaces it, so what the
+// generator already holds is never thrown away, and two reseeds within one clock reading
+// still lead to different values (a tick ends only when an admissible digit comes up, so
+// a generator that repeated itself there could never get out).
+class SystemRandom : public RandomSource {
+  public:
+    // A clock reading in nanoseconds, or whatever fine count the caller prefers.
+    using Clock = std::function<std::uint64_t()>;
+
+    // Seeded from the operating system; folds in the system clock's nanoseconds.
+    SystemRandom();
+    // Reproducible: a fixed seed and a clock of the caller's choosing.
+    SystemRandom(std::uint64_t seed, Clock clock);
+
+    void reseedFromClock() override;
+    // 53 random bits scaled into [0, 1): every value is a multiple of 2^-53.
+    double next() override;
+
+    std::uint64_t nextBits();
+
+  private:
+    void seedWith(const std::array<std::uint64_t, 4>& words);
+
+    std::array<std::uint64_t, 4> state_{};
+    std::uint64_t folds_ = 0;
+    Clock clock_;
+};
+
+// A source that hands out a fixed list of values in order, again from the start when
+// the list is used up; it counts the reseeds it is asked for.
+class ScriptedRandom : public RandomSource {
+  public:
+    explicit ScriptedRandom(std::vector<double> values);
+    // Values that floor(r * 10) turns back into exactly these digits.
+    static std::shared_ptr<ScriptedRandom> ofDigits(const std::vector<int>& digits);
+
+    void reseedFromClock() override { ++reseeds_; }
+    double next() override;
+
+    int reseeds() const { return reseeds_; }
+    int draws() const { return draws_; }
+
+  private:
+    std::vector<double> values_;
+    std::size_t at_ = 0;
+    int reseeds_ = 0;
+    int draws_ = 0;
+};
+
+// The digit a value r in [0, 1) stands for: floor(r * 10).
+int digitOf(double r);
+
+// The source every draw uses. Passing nullptr returns to the program's own generator.
+RandomSource& randomSource();
+void setRandomSource(std::shared_ptr<RandomSource> source);
+
+} // namespace engine

@@ -4,10 +4,8 @@
 # default bounds, and the return button ends the program with status 0. Screenshots of
 # the draw half-way and at its end go to the build directory.
 set -euo pipefail
-if [ -z "${DISPLAY:-}" ]; then
-  exec "$(dirname "$0")/../../scripts/with-x" bash "$0" "$@"
-fi
 . "$(dirname "$0")/lib.sh"
+under_x "$0" "$@"
 program=$1
 out="$(cd "$(dirname "$program")" && pwd)/screenshots"
 mkdir -p "$out"
@@ -46,6 +44,6 @@ shot "$out/draw-finished.png"
 
 # The return button: 6495 x 555 twips at Top 10560, centred.
 click_in "$stage" $((w / 2)) $((10560 / 15 + 18))
-status=$(wait_for_exit)
-[ "$status" = 0 ] || fail "the program exited with status $status"
+wait_for_exit
+[ "$EXIT_STATUS" = 0 ] || fail "the program exited with status $EXIT_STATUS"
 echo "PASS: drew $number within 035000-084570 at the real speed; screenshots in $out"

@@ -1,4 +1,5 @@
-// The range entry window as the operator first meets it, and its two bound fields.
+// The range entry window: what the operator first sees, the digit filter of the bound
+// fields, and the start caption's check, zero-filling and hand-off to the stage.
 #include "app/application.h"
 #include "app/twips.h"
 #include "windows/draw/form1.h"
@@ -8,17 +9,32 @@
 #include <QAction>
 #include <QClipboard>
 #include <QMenu>
+#include <QMessageBox>
 #include <QtTest>
+
+namespace {
+const QString Medium = QStringLiteral("متوسط");
+const QString Prompt = QStringLiteral("محدوده اعداد درست وارد کنيد");
+const QString Title = QStringLiteral("خطاي ورود اعداد");
+
+QString bounds() { return mainForm().Text1()->text() + u'/' + mainForm().Text2()->text(); }
+
+void setBounds(const QString& lower, const QString& upper) {
+    mainForm().Text1()->setText(lower);
+    mainForm().Text2()->setText(upper);
+}
+
+// The five parameter fields of the stage, as the hand-off writes them.
+QStringList stageFields() {
+    Form1& s = form1();
+    return {s.Label8()->caption(), s.Label9()->caption(), s.Label10()->caption(),
+            s.Label14()->caption(), s.Label11()->caption()};
+}
+} // namespace
 
 class TestMainForm : public QObject {
     Q_OBJECT
-    int messages = 0;
-
-    static void showMain() {
-        mainForm().Show();
-        QVERIFY(QTest::qWaitForWindowActive(mainForm().window()));
-        QTRY_COMPARE(mainForm().Combo3()->currentIndex(), 1);
-    }
+    QStringList messages; // the bound fields as each message found them
 
   private Q_SLOTS:
     void initTestCase() {
@@ -26,9 +42,15 @@ class TestMainForm : public QObject {
         twips::overrideScreenPixels(QSize(1024, 768));
     }
     void init() {
-        messages = 0;
-        message_box::setSink([this](const QString&, const QString&) { ++messages; });
-        showMain();
+        messages.clear();
+        message_box::setSink([this](const QString& prompt, const QString& title) {
+            QCOMPARE(prompt, Prompt);
+            QCOMPARE(title, Title);
+            messages << bounds();
+        });
+        mainForm().Show();
+        QVERIFY(QTest::qWaitForWindowActive(mainForm().window()));
+        QTRY_COMPARE(mainForm().Combo3()->currentIndex(), 1);
     }
     void cleanup() {
         form1().Unload();
@@ -39,11 +61,10 @@ class TestMainForm : public QObject {
     void firstDisplay() {
         MainForm& f = mainForm();
         QCOMPARE(f.window()->windowTitle(), QStringLiteral("نرم افزار قرعه"));
-        QCOMPARE(f.loadedWindow()->client()->size(), QSize(446, 300));
-        QCOMPARE(f.Text1()->text(), QStringLiteral("35000"));
-        QCOMPARE(f.Text2()->text(), QStringLiteral("84570"));
+        QCOMPARE(f.window()->client()->size(), QSize(446, 300));
+        QCOMPARE(bounds(), QStringLiteral("35000/84570"));
         QCOMPARE(f.Combo2()->currentText(), QStringLiteral(" 5"));
-        QCOMPARE(f.Combo3()->currentText(), QStringLiteral("متوسط"));
+        QCOMPARE(f.Combo3()->currentText(), Medium);
         QVERIFY(!f.Combo2()->isEnabled() && !f.Combo3()->isEnabled());
         QTRY_COMPARE(QApplication::focusWidget(), f.Text1());
         // Tab goes back and forth between the two fields only.
@@ -51,22 +72,18 @@ class TestMainForm : public QObject {
         QCOMPARE(QApplication::focusWidget(), f.Text2());
         QTest::keyClick(f.Text2(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), f.Text1());
-    }
-
-    // The picture fills the client area from its top left and lies behind every control;
-    // clicks go through it.
-    void backgroundPictureBehindControls() {
-        QWidget* client = mainForm().window()->client();
-        auto* picture = client->findChild<QLabel*>(QStringLiteral("picture"));
+        // The picture fills the client area from its top left, behind every control, and
+        // lets clicks through.
+        auto* picture = f.window()->client()->findChild<QLabel*>(QStringLiteral("picture"));
         QVERIFY2(picture, "the background picture did not load");
         QCOMPARE(picture->geometry(), QRect(0, 0, 450, 300));
-        QCOMPARE(client->children().first(), picture);
+        QCOMPARE(f.window()->client()->children().first(), picture);
         QVERIFY(picture->testAttribute(Qt::WA_TransparentForMouseEvents));
-        QVERIFY(!mainForm().window()->windowIcon().isNull());
+        QVERIFY(!f.window()->windowIcon().isNull());
     }
 
-    // Where the black shadow shows beside the yellow caption a click starts nothing;
-    // on the caption it starts the hand-off.
+    // Where the black shadow shows beside the yellow caption a click starts nothing; on
+    // the caption it starts the hand-off.
     void onlyTheCaptionStarts() {
         MainForm& f = mainForm();
         QWidget* client = f.window()->client();
@@ -74,9 +91,8 @@ class TestMainForm : public QObject {
         QCOMPARE(client->childAt(shadowOnly), f.Label3());
         QTest::mouseClick(f.Label3(), Qt::LeftButton, {}, f.Label3()->mapFrom(client, shadowOnly));
         QVERIFY(!form1().IsLoaded());
-        QCOMPARE(f.Text1()->text(), QStringLiteral("35000"));
-        const QPoint overlap = f.Label2()->geometry().center();
-        QCOMPARE(client->childAt(overlap), f.Label2());
+        QCOMPARE(bounds(), QStringLiteral("35000/84570"));
+        QCOMPARE(client->childAt(f.Label2()->geometry().center()), f.Label2());
         QTest::mouseClick(f.Label2(), Qt::LeftButton);
         QVERIFY(form1().IsShown());
     }
@@ -84,7 +100,7 @@ class TestMainForm : public QObject {
     void digitFilter_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("keys"); // typed as they stand; ~ Backspace, ^ Delete
+        QTest::addColumn<QString>("keys"); // typed as they stand; < is Backspace, > Delete
         QTest::addColumn<QString>("after");
         for (const char* field : {"Text1", "Text2"}) {
             auto row = [&](const char* what) -> QTestData& {
@@ -93,8 +109,8 @@ class TestMainForm : public QObject {
             row("digits among others") << "" << "12a3" << "123";
             row("letters signs blanks") << "5" << "x -+.,/" << "5";
             row("Persian digit") << "" << "\u06F1" << "";
-            row("Backspace") << "123" << "~" << "123";
-            row("Delete after caret") << "123" << "^" << "12"; // caret put at 2 below
+            row("Backspace") << "123" << "<" << "123";
+            row("Delete after caret") << "123" << ">" << "12"; // the caret stands at 2
             row("seventh digit") << "123456" << "7" << "123456";
         }
     }
@@ -104,11 +120,11 @@ class TestMainForm : public QObject {
         QFETCH(QString, keys);
         auto* box = mainForm().control<TextBox>(field);
         box->setText(before);
-        box->setCursorPosition(keys == QLatin1String("^") ? 2 : int(before.size()));
+        box->setCursorPosition(keys == u">" ? 2 : int(before.size()));
         for (QChar c : keys) {
-            if (c == QLatin1Char('~'))
+            if (c == u'<')
                 QTest::keyClick(box, Qt::Key_Backspace);
-            else if (c == QLatin1Char('^'))
+            else if (c == u'>')
                 QTest::keyClick(box, Qt::Key_Delete);
             else
                 QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), {});
@@ -116,8 +132,8 @@ class TestMainForm : public QObject {
         QTEST(box->text(), "after");
     }
 
-    // Enter and the shortcuts of copy, cut and paste do nothing; selecting and typing a
-    // digit over the selection works.
+    // Enter and the shortcuts of copy, cut and paste do nothing; a digit typed over a
+    // selection replaces it.
     void controlKeysDoNothing() {
         TextBox* box = mainForm().Text2();
         QGuiApplication::clipboard()->setText(QStringLiteral("99"));
@@ -152,6 +168,86 @@ class TestMainForm : public QObject {
         QVERIFY(paste != actions.end() && (*paste)->isEnabled());
         (*paste)->trigger();
         QTEST(box->text(), "after");
+    }
+
+    void handOff_data() {
+        QTest::addColumn<QString>("lower");
+        QTest::addColumn<QString>("upper");
+        QTest::addColumn<QStringList>("messages"); // the fields as each message found them
+        QTest::addColumn<QString>("filled");
+        QTest::addColumn<bool>("stage");
+        const QStringList none;
+        QTest::newRow("defaults") << "35000" << "84570" << none << "035000/084570" << true;
+        QTest::newRow("reversed") << "84570" << "35000" << QStringList{"84570/35000"}
+                                  << "084570/035000" << false;
+        QTest::newRow("equal") << "12345" << "12345" << none << "012345/012345" << false;
+        QTest::newRow("empty lower") << "" << "7" << none << "000000/000007" << true;
+        QTest::newRow("both empty") << "" << "" << none << "000000/000000" << false;
+        QTest::newRow("six digits") << "123456" << "654321" << none << "123456/654321" << true;
+        QTest::newRow("zeros kept") << "0035" << "84570" << none << "000035/084570" << true;
+        QTest::newRow("numbers not texts") << "9" << "10" << none << "000009/000010" << true;
+        QTest::newRow("10 over 9") << "10" << "9" << QStringList{"10/9"} << "000010/000009"
+                                   << false;
+        // Pasted letters could leave the draw without an admissible digit: refused.
+        QTest::newRow("pasted letters") << "12ab" << "99" << QStringList{"0012ab/000099"}
+                                        << "0012ab/000099" << false;
+        QTest::newRow("pasted and reversed") << "5x" << "3" << QStringList{"5x/3"}
+                                             << "00005x/000003" << false;
+    }
+    void handOff() {
+        QFETCH(QString, lower);
+        QFETCH(QString, upper);
+        QFETCH(QString, filled);
+        QFETCH(bool, stage);
+        setBounds(lower, upper);
+        mainForm().Label2_Click();
+        QTEST(messages, "messages");
+        QCOMPARE(bounds(), filled);
+        QCOMPARE(form1().IsShown(), stage);
+        QVERIFY(mainForm().IsShown());
+        if (!stage)
+            return;
+        const QStringList expected = filled.split(u'/') + QStringList{"5", Medium, "2"};
+        QCOMPARE(stageFields(), expected);
+        // The stage's activation saw the speed code: a tick every 400 ms.
+        QTRY_COMPARE(form1().Timer1()->Interval(), 400);
+    }
+
+    // A second click finds the fields filled and writes the same five fields again.
+    void secondClickRewritesTheStage() {
+        mainForm().Label2_Click();
+        const QStringList first = stageFields();
+        for (int i : {8, 9, 10, 14, 11})
+            form1().control<Label>(QStringLiteral("Label%1").arg(i))->setCaption({});
+        mainForm().Label2_Click();
+        QCOMPARE(bounds(), QStringLiteral("035000/084570"));
+        QCOMPARE(stageFields(), first);
+        QVERIFY(form1().IsShown());
+    }
+
+    // The real box: prompt, title, OK only, no icon, right to left, modal to the whole
+    // program; Enter dismisses it and the handler goes on to fill the fields.
+    void messageBoxAsShown() {
+        message_box::setSink({});
+        setBounds(QStringLiteral("2"), QStringLiteral("1"));
+        bool seen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            seen = true;
+            QCOMPARE(box->windowTitle(), Title);
+            QCOMPARE(box->text(), Prompt);
+            QCOMPARE(box->icon(), QMessageBox::NoIcon);
+            QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(box->layoutDirection(), Qt::RightToLeft);
+            QCOMPARE(box->windowModality(), Qt::ApplicationModal);
+            QCOMPARE(bounds(), QStringLiteral("2/1"));
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        mainForm().Label2_Click();
+        QVERIFY(seen);
+        QCOMPARE(bounds(), QStringLiteral("000002/000001"));
+        QVERIFY(!form1().IsLoaded());
     }
 
     // Coming back from the stage shows five spins at medium speed again, whatever the

@@ -68,9 +68,13 @@ void MainForm::Form_Activate() {
     Combo3()->setCurrentIndex(1);
 }
 
-void MainForm::Text1_KeyPress(int& KeyAscii) { keepDigitsOnly(KeyAscii); }
+void MainForm::Text1_KeyPress(int& KeyAscii) {
+    keepDigitsOnly(KeyAscii);
+}
 
-void MainForm::Text2_KeyPress(int& KeyAscii) { keepDigitsOnly(KeyAscii); }
+void MainForm::Text2_KeyPress(int& KeyAscii) {
+    keepDigitsOnly(KeyAscii);
+}
 
 void MainForm::Label2_Click() {
     if (TextToNumber(Text2()->text()) < TextToNumber(Text1()->text()))

@@ -13,9 +13,7 @@ class MainForm : public Form {
     TextBox* Text2() { return control<TextBox>(QStringLiteral("Text2")); }
     ComboBox* Combo2() { return control<ComboBox>(QStringLiteral("Combo2")); }
     ComboBox* Combo3() { return control<ComboBox>(QStringLiteral("Combo3")); }
-    Label* Label1(int index) {
-        return control<Label>(QStringLiteral("Label1(%1)").arg(index));
-    }
+    Label* Label1(int index) { return control<Label>(QStringLiteral("Label1(%1)").arg(index)); }
     Label* Label2() { return control<Label>(QStringLiteral("Label2")); }
     Label* Label3() { return control<Label>(QStringLiteral("Label3")); }
     QAction* about() { return control<QAction>(QStringLiteral("about")); }

@@ -21,7 +21,7 @@ start_program() {
 wait_for_window() {
   local name=$1 id
   for _ in $(seq 1 100); do
-    id=$(xdotool search --onlyvisible --pid "$PROGRAM_PID" --name "$name" 2>/dev/null | head -n 1)
+    id=$(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "$name" 2>/dev/null | head -n 1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
@@ -32,7 +32,7 @@ wait_for_window() {
 wait_for_no_window() {
   local name=$1
   for _ in $(seq 1 100); do
-    xdotool search --onlyvisible --pid "$PROGRAM_PID" --name "$name" >/dev/null 2>&1 || return 0
+    xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "$name" >/dev/null 2>&1 || return 0
     sleep 0.1
   done
   fail "window '$name' is still open"

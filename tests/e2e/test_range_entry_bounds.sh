@@ -5,8 +5,8 @@
 #   test_range_entry_bounds.sh PROGRAM
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-[ -n "${DISPLAY:-}" ] || exec "$here/../../scripts/with-x" bash "$0" "$@"
 . "$here/lib.sh"
+under_x "$0" "$@"
 
 program=${1:?program path}
 caption='نرم افزار قرعه'

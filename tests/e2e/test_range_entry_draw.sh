@@ -6,8 +6,8 @@
 #   test_range_entry_draw.sh PROGRAM
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-[ -n "${DISPLAY:-}" ] || exec "$here/../../scripts/with-x" bash "$0" "$@"
 . "$here/lib.sh"
+under_x "$0" "$@"
 
 program=${1:?program path}
 caption='نرم افزار قرعه'
@@ -85,7 +85,7 @@ done
 [ "$(xdotool getactivewindow)" = "$main" ] || fail "the range entry window is not active again"
 
 xdotool key alt+F4
-status=$(wait_for_exit)
-[ "$status" = 0 ] || fail "the program ended with status $status"
+wait_for_exit
+[ "$EXIT_STATUS" = 0 ] || fail "the program ended with status $EXIT_STATUS"
 grep -q 'error' "$PROGRAM_LOG" && { cat "$PROGRAM_LOG" >&2; fail "an error was reported"; }
 echo "PASS"

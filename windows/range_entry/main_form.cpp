@@ -51,8 +51,8 @@ MainForm& mainForm() {
 void MainForm::connectHandlers() {
     Text1()->setKeyPressHandler([this](int& key) { Text1_KeyPress(key); });
     Text2()->setKeyPressHandler([this](int& key) { Text2_KeyPress(key); });
-    QObject::connect(Label2(), &Label::clicked, Label2(), [this] { Label2_Click(); });
-    QObject::connect(about(), &QAction::triggered, about(), [this] { about_Click(); });
+    on(Label2(), &Label::clicked, [this] { Label2_Click(); });
+    on(about(), &QAction::triggered, [this] { about_Click(); });
 }
 
 void MainForm::Form_Load() {

@@ -4,16 +4,43 @@
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-start_program() {
-  "$@" >"${PROGRAM_LOG:-/tmp/tirvex-e2e.$$.log}" 2>&1 &
-  PROGRAM_PID=$!
+# A test started without a display runs itself again inside a private X server:
+#   under_x "$0" "$@"   (at the top of a test, after sourcing this file)
+under_x() {
+  if [ -z "${DISPLAY:-}" ]; then
+    exec "$(dirname "${BASH_SOURCE[0]}")/../../scripts/with-x" bash "$@"
+  fi
 }
 
-# Prints the id of the first visible window whose name matches, waiting up to 10 s.
+# Starts the program in the background. PROGRAM_PID is the program itself, so its windows
+# can be found by it; a watcher beside it writes the exit status to a file, which any
+# subshell can read (only the shell that started a process could wait for it).
+start_program() {
+  local dir
+  dir=$(mktemp -d)
+  PROGRAM_STATUS_FILE=$dir/status
+  (
+    "$@" >"${PROGRAM_LOG:-/tmp/tirvex-e2e.$$.log}" 2>&1 &
+    echo $! >"$dir/pid.new" && mv "$dir/pid.new" "$dir/pid"
+    wait $!
+    echo $? >"$dir/status.new" && mv "$dir/status.new" "$dir/status"
+  ) &
+  PROGRAM_WATCHER=$!
+  for _ in $(seq 1 100); do
+    [ -s "$dir/pid" ] && break
+    sleep 0.05
+  done
+  [ -s "$dir/pid" ] || fail "the program did not start"
+  PROGRAM_PID=$(cat "$dir/pid")
+}
+
+# Prints the id of the first visible window of the program whose name matches, waiting up
+# to 10 s. (xdotool's search matches any one condition unless told --all.)
 wait_for_window() {
   local name=$1 id
   for _ in $(seq 1 100); do
-    id=$(xdotool search --onlyvisible --pid "$PROGRAM_PID" --name "$name" 2>/dev/null | head -n 1)
+    id=$(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "$name" 2>/dev/null |
+      head -n 1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
@@ -24,7 +51,8 @@ wait_for_window() {
 wait_for_no_window() {
   local name=$1
   for _ in $(seq 1 100); do
-    xdotool search --onlyvisible --pid "$PROGRAM_PID" --name "$name" >/dev/null 2>&1 || return 0
+    xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "$name" >/dev/null 2>&1 ||
+      return 0
     sleep 0.1
   done
   fail "window '$name' is still open"
@@ -33,8 +61,8 @@ wait_for_no_window() {
 # Waits for the program to exit and prints its exit status.
 wait_for_exit() {
   for _ in $(seq 1 100); do
-    if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
-      wait "$PROGRAM_PID"; echo $?; return 0
+    if [ -s "$PROGRAM_STATUS_FILE" ]; then
+      cat "$PROGRAM_STATUS_FILE"; return 0
     fi
     sleep 0.1
   done
@@ -58,5 +86,5 @@ shot() { import -window root "$1"; }
 
 close_program() {
   kill "$PROGRAM_PID" 2>/dev/null || true
-  wait "$PROGRAM_PID" 2>/dev/null || true
+  wait "$PROGRAM_WATCHER" 2>/dev/null || true
 }

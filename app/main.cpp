@@ -1,5 +1,5 @@
 #include "app/application.h"
-#include "windows/draw/form1.h"
+#include "windows/splash/frm_splash.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -14,13 +14,6 @@ int main(int argc, char** argv) {
     }
     Application app(argc, argv);
 
-    // The stage opens with the default bounds, as the range entry window would hand them over.
-    Form1& stage = form1();
-    stage.Label8()->setCaption(QStringLiteral("035000"));
-    stage.Label9()->setCaption(QStringLiteral("084570"));
-    stage.Label10()->setCaption(QStringLiteral("5"));
-    stage.Label14()->setCaption(QStringLiteral("متوسط"));
-    stage.Label11()->setCaption(QStringLiteral("2"));
-    stage.Show();
+    frmSplash().Show();
     return app.exec();
 }

@@ -12,26 +12,9 @@ under_x() {
   fi
 }
 
-# Starts the program in the background. PROGRAM_PID is the program itself, so its windows
-# can be found by it; a watcher beside it writes the exit status to a file, which any
-# subshell can read (only the shell that started a process could wait for it).
 start_program() {
-  local dir
-  dir=$(mktemp -d)
-  PROGRAM_STATUS_FILE=$dir/status
-  (
-    "$@" >"${PROGRAM_LOG:-/tmp/tirvex-e2e.$$.log}" 2>&1 &
-    echo $! >"$dir/pid.new" && mv "$dir/pid.new" "$dir/pid"
-    wait $!
-    echo $? >"$dir/status.new" && mv "$dir/status.new" "$dir/status"
-  ) &
-  PROGRAM_WATCHER=$!
-  for _ in $(seq 1 100); do
-    [ -s "$dir/pid" ] && break
-    sleep 0.05
-  done
-  [ -s "$dir/pid" ] || fail "the program did not start"
-  PROGRAM_PID=$(cat "$dir/pid")
+  "$@" >"${PROGRAM_LOG:-/tmp/tirvex-e2e.$$.log}" 2>&1 &
+  PROGRAM_PID=$!
 }
 
 # Prints the id of the first visible window of the program whose name matches, waiting up
@@ -58,11 +41,14 @@ wait_for_no_window() {
   fail "window '$name' is still open"
 }
 
-# Waits for the program to exit and prints its exit status.
+# Waits up to 10 s for the program to exit and sets EXIT_STATUS. Call it directly, not in
+# $(...): only the shell that started the program can collect its status.
 wait_for_exit() {
   for _ in $(seq 1 100); do
-    if [ -s "$PROGRAM_STATUS_FILE" ]; then
-      cat "$PROGRAM_STATUS_FILE"; return 0
+    if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
+      EXIT_STATUS=0
+      wait "$PROGRAM_PID" || EXIT_STATUS=$?
+      return 0
     fi
     sleep 0.1
   done
@@ -86,5 +72,5 @@ shot() { import -window root "$1"; }
 
 close_program() {
   kill "$PROGRAM_PID" 2>/dev/null || true
-  wait "$PROGRAM_WATCHER" 2>/dev/null || true
+  wait "$PROGRAM_PID" 2>/dev/null || true
 }

@@ -7,6 +7,17 @@ set -euo pipefail
 under_x "$0" "$@"
 program=$1
 
+# Makes a window the active one and types into it; the window manager may still be
+# settling in just after the X server started, so a refusal is tried again.
+key_to() {
+  local id=$1; shift
+  for _ in $(seq 1 50); do
+    xdotool windowactivate --sync "$id" >/dev/null 2>&1 && { xdotool key "$@"; return 0; }
+    sleep 0.1
+  done
+  fail "window $id could not be made active"
+}
+
 start_program "$program"
 trap close_program EXIT
 # The splash is the program's first and only window; it takes the key.
@@ -17,7 +28,7 @@ for _ in $(seq 1 100); do
 done
 [ -n "${splash:-}" ] || fail "the splash window did not appear"
 settle 1
-xdotool windowactivate --sync "$splash" key space
+key_to "$splash" space
 main=$(wait_for_window 'نرم افزار قرعه')
 settle 1
 
@@ -44,12 +55,12 @@ settle 1
 count=$(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name 'درباره ما' | wc -l)
 [ "$count" = 1 ] || fail "$count about windows are open after choosing the entry twice"
 
-xdotool windowactivate --sync "$about" key Escape
+key_to "$about" Escape
 wait_for_no_window 'درباره ما'
 xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name 'نرم افزار قرعه' >/dev/null ||
   fail "closing the about window closed the range entry window too"
 
-xdotool windowactivate --sync "$main" key alt+F4
-status=$(wait_for_exit)
-[ "$status" = 0 ] || fail "the program exited with status $status"
+key_to "$main" alt+F4
+wait_for_exit
+[ "$EXIT_STATUS" = 0 ] || fail "the program exited with status $EXIT_STATUS"
 echo "PASS: splash, range entry, about opened from the menu and closed by Esc, exit status 0"

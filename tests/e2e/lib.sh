@@ -17,13 +17,11 @@ start_program() {
   PROGRAM_PID=$!
 }
 
-# Prints the id of the first visible window of the program whose name matches, waiting up
-# to 10 s. (xdotool's search matches any one condition unless told --all.)
+# Prints the id of the first visible window whose name matches, waiting up to 10 s.
 wait_for_window() {
   local name=$1 id
   for _ in $(seq 1 100); do
-    id=$(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "$name" 2>/dev/null |
-      head -n 1)
+    id=$(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "$name" 2>/dev/null | head -n 1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
@@ -34,8 +32,7 @@ wait_for_window() {
 wait_for_no_window() {
   local name=$1
   for _ in $(seq 1 100); do
-    xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "$name" >/dev/null 2>&1 ||
-      return 0
+    xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "$name" >/dev/null 2>&1 || return 0
     sleep 0.1
   done
   fail "window '$name' is still open"

@@ -17,7 +17,8 @@ std::function<void()>& endAction() {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("tirvex"));
-    setApplicationDisplayName(QStringLiteral("Tirvex"));
+    // No display name: the window system would append it to every window's caption, and
+    // each window shows exactly its own caption.
     setApplicationVersion(QStringLiteral(QT_STRINGIFY(TIRVEX_VERSION_MAJOR) "." QT_STRINGIFY(
         TIRVEX_VERSION_MINOR) "." QT_STRINGIFY(TIRVEX_VERSION_PATCH)));
     // Windows end the run through the form layer, never because the last one closed.

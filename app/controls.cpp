@@ -2,8 +2,10 @@
 
 #include "app/colours.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
+#include <algorithm>
 
 int characterCode(const QKeyEvent* event) {
     const int key = event->key();
@@ -49,6 +51,34 @@ void Label::setCaption(const QString& caption) {
     setText(caption);
     if (autoSize_)
         fitToCaption();
+    else
+        narrowToFit();
+}
+
+void Label::narrowToFit() {
+    // The stand-in Persian face runs wider than the faces the designs were measured in,
+    // so a one-line caption that would overrun its label is drawn horizontally condensed,
+    // just enough to fit, at its full height. A caption that fits keeps its natural face.
+    if (autoSize_ || wordWrap())
+        return;
+    QFont natural = font();
+    natural.setStretch(QFont::AnyStretch);
+    const int room = contentsRect().width();
+    const int needed = QFontMetrics(natural).horizontalAdvance(text());
+    int stretch = QFont::AnyStretch;
+    if (room > 0 && needed > room) {
+        stretch = std::max(int(QFont::UltraCondensed), 100 * room / needed);
+        QFont narrowed = natural;
+        for (; stretch > QFont::UltraCondensed; --stretch) {
+            narrowed.setStretch(stretch);
+            if (QFontMetrics(narrowed).horizontalAdvance(text()) <= room)
+                break;
+        }
+    }
+    if (font().stretch() == stretch)
+        return;
+    natural.setStretch(stretch);
+    setFont(natural);
 }
 
 std::uint32_t Label::foreColor() const {

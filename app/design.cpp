@@ -189,8 +189,12 @@ QHash<QString, QPointer<QObject>> build(const Window& window, QWidget* client, Q
         if (row.rightToLeft)
             w->setLayoutDirection(Qt::RightToLeft);
         twips::setRect(w, row.left, row.top, row.width, row.height);
-        if (row.kind == Kind::Label && row.autoSize)
-            static_cast<Label*>(w)->setAutoSize(true);
+        if (row.kind == Kind::Label) {
+            if (row.autoSize)
+                static_cast<Label*>(w)->setAutoSize(true);
+            else
+                static_cast<Label*>(w)->narrowToFit();
+        }
         w->setEnabled(row.enabled);
         if (!row.visible)
             w->setVisible(false);

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
@@ -20,6 +21,21 @@ namespace {
 std::vector<Form*>& allForms() {
     static std::vector<Form*> forms;
     return forms;
+}
+
+// The window's picture: drawn unscaled from the top left of the client area, behind
+// every control; the back colour shows wherever it does not reach. It takes no clicks,
+// so they fall to the client area as they would without it.
+void placeBackdrop(const QString& path, QWidget* client) {
+    const QPixmap pixmap(path);
+    if (pixmap.isNull())
+        return;
+    auto* backdrop = new QLabel(client);
+    backdrop->setObjectName(QStringLiteral("picture"));
+    backdrop->setPixmap(pixmap);
+    backdrop->setGeometry(QRect(QPoint(0, 0), pixmap.deviceIndependentSize().toSize()));
+    backdrop->setAttribute(Qt::WA_TransparentForMouseEvents);
+    backdrop->lower();
 }
 } // namespace
 
@@ -99,6 +115,8 @@ void Form::Load() {
     const QSize clientSize(twips::toPixels(d.clientWidth), twips::toPixels(d.clientHeight));
     client->resize(clientSize);
     controls_ = design::build(d, client, menuBar);
+    if (d.picture)
+        placeBackdrop(QString::fromLatin1(d.picture), client);
     if (menuBar) {
         if (d.font.face)
             menuBar->setFont(client->font());

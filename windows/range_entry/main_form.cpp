@@ -1,17 +1,111 @@
 #include "windows/range_entry/main_form.h"
 
+#include "app/conversions.h"
+#include "app/trace.h"
+#include "windows/draw/form1.h"
+#include "windows/range_entry/message_box.h"
+
+#include <QAction>
+#include <algorithm>
+
+namespace {
+// A bound is handed to the stage as exactly this many characters, zeros in front.
+constexpr qsizetype BoundLength = 6;
+
+const QString& boundsPrompt() {
+    static const QString text = QStringLiteral("محدوده اعداد درست وارد کنيد");
+    return text;
+}
+
+const QString& boundsTitle() {
+    static const QString text = QStringLiteral("خطاي ورود اعداد");
+    return text;
+}
+
+// Both bound fields take typed digits and nothing else.
+void keepDigitsOnly(int& KeyAscii) {
+    static const QString digits = QStringLiteral("0123456789");
+    if (!digits.contains(QChar(char16_t(KeyAscii))))
+        KeyAscii = 0;
+}
+
+// Puts one "0" in front of the field's text for every character it lacks; the count is
+// taken once, before the first zero. A text of six or more characters stays as it is.
+void fillWithZeros(TextBox* field) {
+    const qsizetype missing = BoundLength - field->text().size();
+    for (qsizetype i = 0; i < missing; ++i)
+        field->setText(QLatin1Char('0') + field->text());
+}
+
+bool onlyDigits(const QString& text) {
+    return std::all_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+} // namespace
+
 MainForm& mainForm() {
     static MainForm instance;
     return instance;
 }
 
-const design::Window& MainForm::Design() {
-    static const design::Window window{.name = "main", .caption = "نرم افزار قرعه",
-                                       .clientWidth = 6690, .clientHeight = 4500,
-                                       .backColor = 8454016};
-    return window;
+void MainForm::connectHandlers() {
+    Text1()->setKeyPressHandler([this](int& key) { Text1_KeyPress(key); });
+    Text2()->setKeyPressHandler([this](int& key) { Text2_KeyPress(key); });
+    QObject::connect(Label2(), &Label::clicked, Label2(), [this] { Label2_Click(); });
+    QObject::connect(about(), &QAction::triggered, about(), [this] { about_Click(); });
 }
 
-void MainForm::connectHandlers() {}
-void MainForm::Form_Activate() {}
-void MainForm::Label2_Click() {}
+void MainForm::Form_Load() {
+    // The lists are disabled and labels take no focus, so the lower bound is where typing
+    // starts.
+    Text1()->setFocus();
+}
+
+void MainForm::Form_Activate() {
+    // Every return from the stage or the about window shows the one setting a draw uses:
+    // five spins per digit at medium speed.
+    Combo2()->setCurrentIndex(0);
+    Combo3()->setCurrentIndex(1);
+}
+
+void MainForm::Text1_KeyPress(int& KeyAscii) {
+    keepDigitsOnly(KeyAscii);
+}
+
+void MainForm::Text2_KeyPress(int& KeyAscii) {
+    keepDigitsOnly(KeyAscii);
+}
+
+void MainForm::Label2_Click() {
+    if (TextToNumber(Text2()->text()) < TextToNumber(Text1()->text()))
+        message_box::ok(boundsPrompt(), boundsTitle(), window());
+
+    // The operator sees the bounds as the stage will get them, whatever happens next.
+    fillWithZeros(Text1());
+    fillWithZeros(Text2());
+    trace::line(QStringLiteral("bounds %1 %2").arg(Text1()->text(), Text2()->text()));
+
+    const double lower = TextToNumber(Text1()->text());
+    const double upper = TextToNumber(Text2()->text());
+    if (!(lower < upper))
+        return;
+    // Typing lets only digits in, but the field's context menu can paste anything. A
+    // bound with other characters in it is compared by its leading number, yet the draw
+    // reads it digit by digit and could find no admissible digit at some position, so
+    // such bounds are refused instead of starting a draw that cannot finish.
+    if (!onlyDigits(Text1()->text()) || !onlyDigits(Text2()->text())) {
+        message_box::ok(boundsPrompt(), boundsTitle(), window());
+        return;
+    }
+
+    // The stage reads its parameters from these captions; all five are written before it
+    // is shown, so its activation and the draw see the new values.
+    Form1& stage = form1();
+    stage.Label8()->setCaption(Text1()->text());
+    stage.Label9()->setCaption(Text2()->text());
+    stage.Label10()->setCaption(NumberToText(TextToNumber(Combo2()->currentText())));
+    stage.Label14()->setCaption(Combo3()->currentText());
+    stage.Label11()->setCaption(NumberToText(double(Combo3()->currentIndex()) + 1));
+    trace::line(QStringLiteral("handed over %1 %2").arg(Text1()->text(), Text2()->text()));
+    stage.Show();
+}

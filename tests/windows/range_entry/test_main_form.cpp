@@ -1,0 +1,274 @@
+// The range entry window: what the operator first sees, the digit filter of the bound
+// fields, and the start caption's check, zero-filling and hand-off to the stage.
+#include "app/application.h"
+#include "app/twips.h"
+#include "windows/draw/form1.h"
+#include "windows/range_entry/main_form.h"
+#include "windows/range_entry/message_box.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QMenu>
+#include <QMessageBox>
+#include <QtTest>
+
+namespace {
+const QString Medium = QStringLiteral("متوسط");
+const QString Prompt = QStringLiteral("محدوده اعداد درست وارد کنيد");
+const QString Title = QStringLiteral("خطاي ورود اعداد");
+
+QString bounds() { return mainForm().Text1()->text() + u'/' + mainForm().Text2()->text(); }
+
+void setBounds(const QString& lower, const QString& upper) {
+    mainForm().Text1()->setText(lower);
+    mainForm().Text2()->setText(upper);
+}
+
+// The five parameter fields of the stage, as the hand-off writes them.
+QStringList stageFields() {
+    Form1& s = form1();
+    return {s.Label8()->caption(), s.Label9()->caption(), s.Label10()->caption(),
+            s.Label14()->caption(), s.Label11()->caption()};
+}
+} // namespace
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+    QStringList messages; // the bound fields as each message found them
+
+  private Q_SLOTS:
+    void initTestCase() {
+        Application::setEndAction([] {});
+        twips::overrideScreenPixels(QSize(1024, 768));
+    }
+    void init() {
+        messages.clear();
+        message_box::setSink([this](const QString& prompt, const QString& title) {
+            QCOMPARE(prompt, Prompt);
+            QCOMPARE(title, Title);
+            messages << bounds();
+        });
+        mainForm().Show();
+        QVERIFY(QTest::qWaitForWindowActive(mainForm().window()));
+        QTRY_COMPARE(mainForm().Combo3()->currentIndex(), 1);
+    }
+    void cleanup() {
+        form1().Unload();
+        mainForm().Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void firstDisplay() {
+        MainForm& f = mainForm();
+        QCOMPARE(f.window()->windowTitle(), QStringLiteral("نرم افزار قرعه"));
+        QCOMPARE(f.window()->client()->size(), QSize(446, 300));
+        QCOMPARE(bounds(), QStringLiteral("35000/84570"));
+        QCOMPARE(f.Combo2()->currentText(), QStringLiteral(" 5"));
+        QCOMPARE(f.Combo3()->currentText(), Medium);
+        QVERIFY(!f.Combo2()->isEnabled() && !f.Combo3()->isEnabled());
+        QTRY_COMPARE(QApplication::focusWidget(), f.Text1());
+        // Tab goes back and forth between the two fields only.
+        QTest::keyClick(f.Text1(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.Text2());
+        QTest::keyClick(f.Text2(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.Text1());
+        // The picture fills the client area from its top left, behind every control, and
+        // lets clicks through.
+        auto* picture = f.window()->client()->findChild<QLabel*>(QStringLiteral("picture"));
+        QVERIFY2(picture, "the background picture did not load");
+        QCOMPARE(picture->geometry(), QRect(0, 0, 450, 300));
+        QCOMPARE(f.window()->client()->children().first(), picture);
+        QVERIFY(picture->testAttribute(Qt::WA_TransparentForMouseEvents));
+        QVERIFY(!f.window()->windowIcon().isNull());
+    }
+
+    // Where the black shadow shows beside the yellow caption a click starts nothing; on
+    // the caption it starts the hand-off.
+    void onlyTheCaptionStarts() {
+        MainForm& f = mainForm();
+        QWidget* client = f.window()->client();
+        const QPoint shadowOnly = f.Label3()->geometry().bottomLeft() + QPoint(1, -1);
+        QCOMPARE(client->childAt(shadowOnly), f.Label3());
+        QTest::mouseClick(f.Label3(), Qt::LeftButton, {}, f.Label3()->mapFrom(client, shadowOnly));
+        QVERIFY(!form1().IsLoaded());
+        QCOMPARE(bounds(), QStringLiteral("35000/84570"));
+        QCOMPARE(client->childAt(f.Label2()->geometry().center()), f.Label2());
+        QTest::mouseClick(f.Label2(), Qt::LeftButton);
+        QVERIFY(form1().IsShown());
+    }
+
+    void digitFilter_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("keys"); // typed as they stand; < is Backspace, > Delete
+        QTest::addColumn<QString>("after");
+        for (const char* field : {"Text1", "Text2"}) {
+            auto row = [&](const char* what) -> QTestData& {
+                return QTest::addRow("%s %s", field, what) << field;
+            };
+            row("digits among others") << "" << "12a3" << "123";
+            row("letters signs blanks") << "5" << "x -+.,/" << "5";
+            row("Persian digit") << "" << "\u06F1" << "";
+            row("Backspace") << "123" << "<" << "123";
+            row("Delete after caret") << "123" << ">" << "12"; // the caret stands at 2
+            row("seventh digit") << "123456" << "7" << "123456";
+        }
+    }
+    void digitFilter() {
+        QFETCH(QString, field);
+        QFETCH(QString, before);
+        QFETCH(QString, keys);
+        auto* box = mainForm().control<TextBox>(field);
+        box->setText(before);
+        box->setCursorPosition(keys == u">" ? 2 : int(before.size()));
+        for (QChar c : keys) {
+            if (c == u'<')
+                QTest::keyClick(box, Qt::Key_Backspace);
+            else if (c == u'>')
+                QTest::keyClick(box, Qt::Key_Delete);
+            else
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), {});
+        }
+        QTEST(box->text(), "after");
+    }
+
+    // Enter and the shortcuts of copy, cut and paste do nothing; a digit typed over a
+    // selection replaces it.
+    void controlKeysDoNothing() {
+        TextBox* box = mainForm().Text2();
+        QGuiApplication::clipboard()->setText(QStringLiteral("99"));
+        box->selectAll();
+        for (int key : {Qt::Key_X, Qt::Key_V, Qt::Key_C})
+            QTest::keyClick(box, Qt::Key(key), Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(box->text(), QStringLiteral("84570"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("99"));
+        QVERIFY(!form1().IsLoaded());
+        QTest::keyClick(box, Qt::Key_7);
+        QCOMPARE(box->text(), QStringLiteral("7"));
+    }
+
+    // The field's own context menu pastes without the filter; only the limit applies.
+    void contextMenuPaste_data() {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("letters kept") << "12ab" << "12ab";
+        QTest::newRow("cut at six") << "12345678" << "123456";
+    }
+    void contextMenuPaste() {
+        QFETCH(QString, clipboard);
+        TextBox* box = mainForm().Text1();
+        box->clear();
+        QGuiApplication::clipboard()->setText(clipboard);
+        std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        const QList<QAction*> actions = menu->actions();
+        auto paste = std::find_if(actions.begin(), actions.end(), [](QAction* a) {
+            return a->text().startsWith(QLatin1String("&Paste"));
+        });
+        QVERIFY(paste != actions.end() && (*paste)->isEnabled());
+        (*paste)->trigger();
+        QTEST(box->text(), "after");
+    }
+
+    void handOff_data() {
+        QTest::addColumn<QString>("lower");
+        QTest::addColumn<QString>("upper");
+        QTest::addColumn<QStringList>("messages"); // the fields as each message found them
+        QTest::addColumn<QString>("filled");
+        QTest::addColumn<bool>("stage");
+        const QStringList none;
+        QTest::newRow("defaults") << "35000" << "84570" << none << "035000/084570" << true;
+        QTest::newRow("reversed") << "84570" << "35000" << QStringList{"84570/35000"}
+                                  << "084570/035000" << false;
+        QTest::newRow("equal") << "12345" << "12345" << none << "012345/012345" << false;
+        QTest::newRow("empty lower") << "" << "7" << none << "000000/000007" << true;
+        QTest::newRow("both empty") << "" << "" << none << "000000/000000" << false;
+        QTest::newRow("six digits") << "123456" << "654321" << none << "123456/654321" << true;
+        QTest::newRow("zeros kept") << "0035" << "84570" << none << "000035/084570" << true;
+        QTest::newRow("numbers not texts") << "9" << "10" << none << "000009/000010" << true;
+        QTest::newRow("10 over 9") << "10" << "9" << QStringList{"10/9"} << "000010/000009"
+                                   << false;
+        // Pasted letters could leave the draw without an admissible digit: refused.
+        QTest::newRow("pasted letters") << "12ab" << "99" << QStringList{"0012ab/000099"}
+                                        << "0012ab/000099" << false;
+        QTest::newRow("pasted and reversed") << "5x" << "3" << QStringList{"5x/3"}
+                                             << "00005x/000003" << false;
+    }
+    void handOff() {
+        QFETCH(QString, lower);
+        QFETCH(QString, upper);
+        QFETCH(QString, filled);
+        QFETCH(bool, stage);
+        setBounds(lower, upper);
+        mainForm().Label2_Click();
+        QTEST(messages, "messages");
+        QCOMPARE(bounds(), filled);
+        QCOMPARE(form1().IsShown(), stage);
+        QVERIFY(mainForm().IsShown());
+        if (!stage)
+            return;
+        const QStringList expected = filled.split(u'/') + QStringList{"5", Medium, "2"};
+        QCOMPARE(stageFields(), expected);
+        // The stage's activation saw the speed code: a tick every 400 ms.
+        QTRY_COMPARE(form1().Timer1()->Interval(), 400);
+    }
+
+    // A second click finds the fields filled and writes the same five fields again.
+    void secondClickRewritesTheStage() {
+        mainForm().Label2_Click();
+        const QStringList first = stageFields();
+        for (int i : {8, 9, 10, 14, 11})
+            form1().control<Label>(QStringLiteral("Label%1").arg(i))->setCaption({});
+        mainForm().Label2_Click();
+        QCOMPARE(bounds(), QStringLiteral("035000/084570"));
+        QCOMPARE(stageFields(), first);
+        QVERIFY(form1().IsShown());
+    }
+
+    // The real box: prompt, title, OK only, no icon, right to left, modal to the whole
+    // program; Enter dismisses it and the handler goes on to fill the fields.
+    void messageBoxAsShown() {
+        message_box::setSink({});
+        setBounds(QStringLiteral("2"), QStringLiteral("1"));
+        bool seen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            seen = true;
+            QCOMPARE(box->windowTitle(), Title);
+            QCOMPARE(box->text(), Prompt);
+            QCOMPARE(box->icon(), QMessageBox::NoIcon);
+            QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(box->layoutDirection(), Qt::RightToLeft);
+            QCOMPARE(box->windowModality(), Qt::ApplicationModal);
+            QCOMPARE(bounds(), QStringLiteral("2/1"));
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        mainForm().Label2_Click();
+        QVERIFY(seen);
+        QCOMPARE(bounds(), QStringLiteral("000002/000001"));
+        QVERIFY(!form1().IsLoaded());
+    }
+
+    // Coming back from the stage shows five spins at medium speed again, whatever the
+    // lists showed before.
+    void reselectsAfterTheStageCloses() {
+        mainForm().Label2_Click();
+        QVERIFY(QTest::qWaitForWindowActive(form1().window()));
+        mainForm().Combo2()->setCurrentIndex(3);
+        mainForm().Combo3()->setCurrentIndex(2);
+        form1().Command2_Click();
+        // The offscreen platform has no window manager to hand the focus back.
+        mainForm().window()->activateWindow();
+        QTRY_COMPARE(mainForm().Combo2()->currentIndex(), 0);
+        QCOMPARE(mainForm().Combo3()->currentIndex(), 1);
+    }
+};
+
+int main(int argc, char** argv) {
+    Application app(argc, argv);
+    TestMainForm t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "test_main_form.moc"

@@ -20,15 +20,7 @@ key_to() {
 
 start_program "$program"
 trap close_program EXIT
-# The splash is the program's first and only window; it takes the key.
-for _ in $(seq 1 100); do
-  splash=$(xdotool search --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null | head -n 1 || true)
-  [ -n "$splash" ] && break
-  sleep 0.1
-done
-[ -n "${splash:-}" ] || fail "the splash window did not appear"
-settle 1
-key_to "$splash" space
+pass_splash
 main=$(wait_for_window 'نرم افزار قرعه')
 settle 1
 
@@ -49,11 +41,14 @@ done
 settle 1
 [ -n "${SHOT:-}" ] && shot "$SHOT"
 
-# Choosing the entry again brings the same window forward; there is still only one.
+# With the range entry window in front again, choosing the entry once more brings the
+# same about window forward; there is still only one.
+key_to "$main" shift
 click_in "$main" "$x" 10
 settle 1
 count=$(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name 'درباره ما' | wc -l)
 [ "$count" = 1 ] || fail "$count about windows are open after choosing the entry twice"
+[ "$(xdotool getactivewindow)" = "$about" ] || fail "the about window did not come forward"
 
 key_to "$about" Escape
 wait_for_no_window 'درباره ما'

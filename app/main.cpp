@@ -1,5 +1,5 @@
 #include "app/application.h"
-#include "windows/range_entry/main_form.h"
+#include "windows/splash/frm_splash.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -14,6 +14,6 @@ int main(int argc, char** argv) {
     }
     Application app(argc, argv);
 
-    mainForm().Show();
+    frmSplash().Show();
     return app.exec();
 }

@@ -89,3 +89,73 @@ pass_splash() {
   done
   fail "the splash window could not be made active"
 }
+
+# Waits for a line on the program's stderr (PROGRAM_LOG) that matches an extended
+# regular expression, checking every 0.1 s up to the given number of tries.
+wait_for_line() {
+  local pattern=$1 tries=${2:-50}
+  for _ in $(seq 1 "$tries"); do
+    grep -qE "$pattern" "$PROGRAM_LOG" && return 0
+    sleep 0.1
+  done
+  cat "$PROGRAM_LOG" >&2
+  fail "no line matching '$pattern' on stderr"
+}
+
+# From the range entry window (its id in $1), clicks the start caption and prints the id
+# of the stage that opens. The caption lies under the menu bar, whose height is what the
+# window has beyond its 300-pixel client area.
+open_stage() {
+  local main=$1 stage geometry bar
+  geometry=($(window_geometry "$main"))
+  bar=$((geometry[3] - 300))
+  click_in "$main" 220 $((bar + 222))
+  for _ in $(seq 1 50); do
+    stage=$(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name 'نرم افزار قرعه' |
+            grep -vx "$main" | head -n 1) || true
+    [ -n "$stage" ] && { echo "$stage"; return 0; }
+    sleep 0.1
+  done
+  fail "the stage did not open"
+}
+
+# Makes a window the active one and types into it; the window manager may still be
+# settling in just after the X server started, so a refusal is tried again.
+key_to() {
+  local id=$1; shift
+  for _ in $(seq 1 50); do
+    xdotool windowactivate --sync "$id" >/dev/null 2>&1 && { xdotool key "$@"; return 0; }
+    sleep 0.1
+  done
+  fail "window $id could not be made active"
+}
+
+# Chooses the range entry window's one menu entry, "ارتباط با ما", and prints the id of
+# the about window. The entry stands at the start of the bar: the left end when the bar
+# runs left to right, the right end when it runs right to left.
+open_about() {
+  local main=$1 width about="" x
+  read -r _ _ width _ <<<"$(window_geometry "$main")"
+  for x in 30 $((width - 30)); do
+    click_in "$main" "$x" 10
+    for _ in $(seq 1 20); do
+      about=$(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name 'درباره ما' 2>/dev/null |
+        head -n 1 || true)
+      [ -n "$about" ] && { echo "$about"; return 0; }
+      sleep 0.1
+    done
+  done
+  fail "the menu entry did not open the about window"
+}
+
+# A picture of one window with its frame, as the user sees it on the screen. xwininfo
+# gives the client area's true place on the screen; the frame extents add the border.
+shot_window() {
+  local id=$1 file=$2 x y w h left=0 right=0 top=0 bottom=0 extents
+  read -r x y w h <<<"$(xwininfo -id "$id" | awk -F: '
+    /Absolute upper-left X/ {x=$2} /Absolute upper-left Y/ {y=$2}
+    /^ *Width/ {w=$2} /^ *Height/ {h=$2} END {print x, y, w, h}')"
+  extents=$(xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')
+  [ -n "$extents" ] && IFS=, read -r left right top bottom <<<"$extents"
+  import -window root -crop "$((w + left + right))x$((h + top + bottom))+$((x - left))+$((y - top))" +repage "$file"
+}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A whole draw in a real window at the real speed: the stage opens with the start button
 # focused, Space starts the draw, 30 ticks of 400 ms later the number stands within the
-# default bounds, and the return button ends the program with status 0. Screenshots of
+# default bounds; the return button and closing the range entry window end the program
+# with status 0. Screenshots of
 # the draw half-way and at its end go to the build directory.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -14,7 +15,10 @@ PROGRAM_LOG=$(mktemp /tmp/tirvex-draw.XXXXXX.log)
 trap 'close_program; rm -f "$PROGRAM_LOG"' EXIT
 
 TIRVEX_TRACE=1 start_program "$program"
-stage=$(wait_for_window 'نرم افزار قرعه')
+pass_splash
+main=$(wait_for_window 'نرم افزار قرعه')
+settle
+stage=$(open_stage "$main")
 settle 1
 read -r _ _ w _ <<<"$(window_geometry "$stage")"
 
@@ -42,8 +46,10 @@ done
 settle 0.5
 shot "$out/draw-finished.png"
 
-# The return button: 6495 x 555 twips at Top 10560, centred.
+# The return button closes the stage; closing the range entry window ends the program.
 click_in "$stage" $((w / 2)) $((10560 / 15 + 18))
+settle
+xdotool windowactivate --sync "$main" key alt+F4
 wait_for_exit
 [ "$EXIT_STATUS" = 0 ] || fail "the program exited with status $EXIT_STATUS"
 echo "PASS: drew $number within 035000-084570 at the real speed; screenshots in $out"

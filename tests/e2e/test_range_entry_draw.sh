@@ -15,16 +15,6 @@ shots=${TIRVEX_SHOTS:-$(mktemp -d)}
 PROGRAM_LOG=$(mktemp)
 trap 'close_program; rm -f "$PROGRAM_LOG"' EXIT
 
-wait_for_line() {
-  local pattern=$1 tries=$2
-  for _ in $(seq 1 "$tries"); do
-    grep -qE "$pattern" "$PROGRAM_LOG" && return 0
-    sleep 0.1
-  done
-  cat "$PROGRAM_LOG" >&2
-  fail "no line matching '$pattern' on stderr"
-}
-
 start_program env TIRVEX_TRACE=1 "$program"
 pass_splash
 main=$(wait_for_window "$caption")
@@ -43,16 +33,8 @@ xdotool type --delay 80 '4398'
 settle 0.3
 shot "$shots/range-entry-typed.png"
 
-click_in "$main" 220 $((bar + 222))
+stage=$(open_stage "$main")
 wait_for_line '^tirvex: handed over 004071 004398$' 50
-
-stage=""
-for _ in $(seq 1 50); do
-  stage=$(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "$caption" | grep -vx "$main" | head -n 1) || true
-  [ -n "$stage" ] && break
-  sleep 0.1
-done
-[ -n "$stage" ] || fail "the stage did not open"
 settle
 # The start button stands centred at the top of the 1024 x 768 stage.
 started=$(date +%s.%N)
@@ -64,10 +46,10 @@ shot "$shots/stage-drawn.png"
 drawn=$(grep -oE '^tirvex: drawn [0-9]{6}$' "$PROGRAM_LOG" | tail -n 1 | awk '{print $3}')
 [ $((10#$drawn)) -ge 4071 ] && [ $((10#$drawn)) -le 4398 ] ||
   fail "drawn $drawn is outside 004071..004398"
-seconds=$(echo "$finished - $started" | bc)
+seconds=$(awk -v a="$started" -v b="$finished" 'BEGIN{printf "%.2f", b - a}')
 echo "drawn $drawn in $seconds s (30 ticks of 400 ms)"
 # Ticks never come early: a draw quicker than 30 intervals ran at the wrong speed.
-[ "$(echo "$seconds >= 11.5" | bc)" = 1 ] || fail "the draw took only $seconds s"
+awk -v s="$seconds" 'BEGIN{exit !(s >= 11.5)}' || fail "the draw took only $seconds s"
 
 # The return button closes the stage; the range entry window is active again.
 click_in "$stage" 512 722

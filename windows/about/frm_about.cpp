@@ -8,7 +8,7 @@ FrmAbout& frmAbout() {
 }
 
 void FrmAbout::connectHandlers() {
-    QObject::connect(cmdOK(), &QPushButton::clicked, cmdOK(), [this] { cmdOK_Click(); });
+    on(cmdOK(), &QPushButton::clicked, [this] { cmdOK_Click(); });
 }
 
 void FrmAbout::Form_Load() {

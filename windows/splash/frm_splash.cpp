@@ -9,7 +9,7 @@ FrmSplash& frmSplash() {
 }
 
 void FrmSplash::connectHandlers() {
-    QObject::connect(Frame1(), &Frame::clicked, Frame1(), [this] { Frame1_Click(); });
+    on(Frame1(), &Frame::clicked, [this] { Frame1_Click(); });
 }
 
 void FrmSplash::Form_Load() { Label1()->setCaption(VersionText()); }

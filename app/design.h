@@ -25,6 +25,9 @@ struct Font {
     bool bold = true;
 };
 
+// The Persian title face that most captions use, bold.
+constexpr Font titr(double points) { return {"B Titr", points, true}; }
+
 struct Control {
     Kind kind = Kind::Label;
     const char* name = "";

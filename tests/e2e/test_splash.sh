@@ -6,17 +6,6 @@ set -euo pipefail
 under_x "$0" "$@"
 program=$1
 
-# Makes a window the active one and types into it; the window manager may still be
-# settling in just after the X server started, so a refusal is tried again.
-key_to() {
-  local id=$1; shift
-  for _ in $(seq 1 50); do
-    xdotool windowactivate --sync "$id" >/dev/null 2>&1 && { xdotool key "$@"; return 0; }
-    sleep 0.1
-  done
-  fail "window $id could not be made active"
-}
-
 # The splash has no title of its own; it is the program's one window of its size.
 splash_size="$((7380 / 15)) $((4245 / 15))"
 wait_for_splash() {

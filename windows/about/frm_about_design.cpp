@@ -1,14 +1,14 @@
 // The about window as designed, in twips and points, one row per control, front to back.
 #include "windows/about/frm_about.h"
 
+#include "app/colours.h"
+
 using design::Align;
 using design::Kind;
 
 namespace {
-constexpr design::Font Titr(double points) { return {"B Titr", points, true}; }
+using namespace colours;
 constexpr design::Font Arial12{"Arial", 12, true};
-constexpr std::uint32_t White = 16777215;
-constexpr std::uint32_t Black = 0;
 constexpr std::uint32_t Blue = 16711680;
 constexpr std::uint32_t Grey = 8421504;
 
@@ -49,7 +49,7 @@ const design::Window& FrmAbout::Design() {
              .font = {"B Jadid", 9.75, true}, .align = Align::Centre, .tabIndex = 8},
             {.kind = Kind::Label, .name = "Label2", .left = 1500, .top = 480, .width = 5145,
              .height = 1110, .caption = Description, .foreColor = Black,
-             .font = Titr(9.75), .align = Align::Right, .rightToLeft = true, .tabIndex = 7, .wordWrap = true},
+             .font = design::titr(9.75), .align = Align::Right, .rightToLeft = true, .tabIndex = 7, .wordWrap = true},
             contact(0, 5130, "E-mail: tirvex@example.org", 8421376, 6),
             contact(1, 5130, "Weblog: blog.example.org/tirvex", Blue, 5),
             contact(2, 5130, "Website: www.example.com", 128, 4),
@@ -64,12 +64,12 @@ const design::Window& FrmAbout::Design() {
             {.kind = Kind::Line, .name = "Line1", .index = 0, .left = 285, .top = 1740,
              .width = 6600, .height = 1740, .foreColor = White, .lineWidth = 2},
             {.kind = Kind::Label, .name = "lblVersion", .left = 1500, .top = 180, .width = 5145,
-             .height = 285, .caption = "Version", .font = Titr(9.75), .align = Align::Right,
+             .height = 285, .caption = "Version", .font = design::titr(9.75), .align = Align::Right,
              .tabIndex = 1},
             // The copying notice, one line centred at the bottom of the window.
             {.kind = Kind::Label, .name = "Label4", .left = 255, .top = 4140, .width = 6330,
              .height = 390, .caption = CopyingNotice, .foreColor = Black,
-             .font = Titr(9.75), .align = Align::Centre, .rightToLeft = true, .tabIndex = 9},
+             .font = design::titr(9.75), .align = Align::Centre, .rightToLeft = true, .tabIndex = 9},
         }};
     return window;
 }

@@ -2,14 +2,13 @@
 // to back.
 #include "windows/range_entry/main_form.h"
 
+#include "app/colours.h"
+
 using design::Align;
 using design::Kind;
 
 namespace {
-constexpr design::Font Titr(double points) { return {"B Titr", points, true}; }
-constexpr std::uint32_t Yellow = 65535;
-constexpr std::uint32_t Black = 0;
-constexpr std::uint32_t LightGreen = 8454016;
+using namespace colours;
 constexpr std::uint32_t FieldGreen = 12648384;
 constexpr std::uint32_t ListYellow = 8454143;
 constexpr const char* StartCaption = "ورود به صفحه قرعه کشي";
@@ -17,13 +16,13 @@ constexpr const char* StartCaption = "ورود به صفحه قرعه کشي";
 design::Control boundField(const char* name, double left, double width, const char* text,
                            int tab) {
     return {.kind = Kind::TextBox, .name = name, .left = left, .top = 360, .width = width,
-            .height = 465, .caption = text, .backColor = FieldGreen, .font = Titr(14.25),
+            .height = 465, .caption = text, .backColor = FieldGreen, .font = design::titr(14.25),
             .align = Align::Centre, .tabIndex = tab, .maxLength = 6};
 }
 
 design::Control list(const char* name, double top, std::vector<const char*> items, int tab) {
     return {.kind = Kind::ComboBox, .name = name, .left = 2160, .top = top, .width = 1575,
-            .height = 615, .backColor = ListYellow, .font = Titr(14.25), .enabled = false,
+            .height = 615, .backColor = ListYellow, .font = design::titr(14.25), .enabled = false,
             .tabIndex = tab, .items = std::move(items)};
 }
 
@@ -41,7 +40,7 @@ const design::Window& MainForm::Design() {
         .clientWidth = 6690,
         .clientHeight = 4500,
         .backColor = LightGreen,
-        .font = Titr(9.75),
+        .font = design::titr(9.75),
         .border = design::Border::FixedSingle,
         .centred = true,
         .icon = ":/images/icon-32.png",
@@ -54,17 +53,17 @@ const design::Window& MainForm::Design() {
             // The start caption stands in front of its shadow, so a click anywhere on it
             // starts the hand-off.
             {.kind = Kind::Label, .name = "Label2", .left = 2040, .top = 3120, .width = 2535,
-             .height = 435, .caption = StartCaption, .foreColor = Yellow, .font = Titr(14.25),
+             .height = 435, .caption = StartCaption, .foreColor = Yellow, .font = design::titr(14.25),
              .tabIndex = 8},
             {.kind = Kind::Label, .name = "Label1", .index = 3, .left = 2400, .top = 300,
-             .width = 315, .height = 465, .caption = "-", .font = Titr(15.75),
+             .width = 315, .height = 465, .caption = "-", .font = design::titr(15.75),
              .align = Align::Centre, .tabIndex = 7},
             caption(0, 4320, 420, "محدوده انتخاب", 6),
             caption(2, 3720, 1380, "سرعت انتخاب ارقام", 2),
             caption(1, 3780, 1980, "تعداد دفعات  انتخاب هر رقم", 0),
             // A black copy 60 twips to the left and lower gives the start caption its shadow.
             {.kind = Kind::Label, .name = "Label3", .left = 1980, .top = 3180, .width = 2535,
-             .height = 435, .caption = StartCaption, .foreColor = Black, .font = Titr(14.25),
+             .height = 435, .caption = StartCaption, .foreColor = Black, .font = design::titr(14.25),
              .tabIndex = 9},
             {.kind = Kind::Menu, .name = "about", .caption = "ارتباط با ما"},
         }};

@@ -12,16 +12,20 @@
 
 namespace design {
 namespace {
+// A design's alignment is the side the caption stands on as the user sees it. Qt would
+// mirror a plain left or right for a caption whose own text runs right to left, which
+// would throw a right-aligned Persian caption against the left edge, so the sides are
+// absolute.
 Qt::Alignment horizontal(Align a) {
     switch (a) {
     case Align::Right:
-        return Qt::AlignRight;
+        return Qt::AlignRight | Qt::AlignAbsolute;
     case Align::Centre:
         return Qt::AlignHCenter;
     case Align::Left:
         break;
     }
-    return Qt::AlignLeft;
+    return Qt::AlignLeft | Qt::AlignAbsolute;
 }
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }

@@ -97,8 +97,11 @@ void Form::Load() {
     w->setObjectName(QString::fromUtf8(d.name));
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     w->setWindowTitle(QString::fromUtf8(d.caption));
-    // A window without an icon of its own shows none, rather than a platform default.
-    w->setWindowIcon(d.icon ? QIcon(QString::fromLatin1(d.icon)) : QIcon(QPixmap(1, 1)));
+    // A window without an icon of its own shows none, rather than a platform default: a
+    // single clear pixel (a new pixmap holds whatever memory it was given).
+    QPixmap none(1, 1);
+    none.fill(Qt::transparent);
+    w->setWindowIcon(d.icon ? QIcon(QString::fromLatin1(d.icon)) : QIcon(none));
 
     QWidget* client = w;
     QMenuBar* menuBar = nullptr;

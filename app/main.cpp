@@ -1,6 +1,6 @@
 #include "app/application.h"
 #include "app/platform_guard.h"
-#include "windows/range_entry/main_form.h"
+#include "windows/splash/frm_splash.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -17,6 +17,6 @@ int main(int argc, char** argv) {
     Application app(argc, argv);
     platform_guard::end();
 
-    mainForm().Show();
+    frmSplash().Show();
     return app.exec();
 }

@@ -71,3 +71,21 @@ close_program() {
   kill "$PROGRAM_PID" 2>/dev/null || true
   wait "$PROGRAM_PID" 2>/dev/null || true
 }
+
+# The program opens with the splash window; types a space on it, which moves on to the
+# range entry window. The window manager may still be settling in just after the X server
+# started, so a refused activation is tried again.
+pass_splash() {
+  local id=""
+  for _ in $(seq 1 100); do
+    id=$(xdotool search --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && break
+    sleep 0.1
+  done
+  [ -n "$id" ] || fail "the splash window did not appear"
+  for _ in $(seq 1 50); do
+    xdotool windowactivate --sync "$id" >/dev/null 2>&1 && { xdotool key space; return 0; }
+    sleep 0.1
+  done
+  fail "the splash window could not be made active"
+}

@@ -18,6 +18,7 @@ trap 'close_program; rm -f "$PROGRAM_LOG"' EXIT
 count_windows() { xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "$1" 2>/dev/null | wc -l; }
 
 start_program env TIRVEX_TRACE=1 "$program"
+pass_splash
 main=$(wait_for_window "$caption")
 settle
 geometry=($(window_geometry "$main"))

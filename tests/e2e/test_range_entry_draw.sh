@@ -26,6 +26,7 @@ wait_for_line() {
 }
 
 start_program env TIRVEX_TRACE=1 "$program"
+pass_splash
 main=$(wait_for_window "$caption")
 settle
 # The client area lies under the menu bar: its height is what the window has beyond 300.

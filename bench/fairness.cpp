@@ -183,34 +183,41 @@ std::vector<double> runBattery(long draws) {
     return values;
 }
 
-// Whole draws of 035000-084570: how the finished numbers spread over the range.
+// Draws one whole number of the bounds, the way the stage does: position by position,
+// five ticks each, the fifth digit kept. -1 if a position had no admissible digit.
+int drawNumber(engine::RandomSource& source, Admissibility& bounds) {
+    int number = 0;
+    for (int k = 1; k <= 6; ++k) {
+        const std::uint16_t mask = bounds.mask(k, number);
+        if ((mask & 0x3FF) == 0)
+            return -1;
+        int digit = 0;
+        for (int spin = 0; spin < Spins; ++spin)
+            digit = tick(source, mask);
+        number = number * 10 + digit;
+    }
+    return number;
+}
+
+// Whole draws of two ranges whose bounds are not round: how the finished numbers spread.
 void wholeNumbers(long draws) {
     engine::SystemRandom source;
     Admissibility example(QStringLiteral("035000"), QStringLiteral("084570"));
     std::array<long, 10> secondDigit{};
     std::array<long, 10> thirdAfter3{}, thirdAfter8{};
-    long outside = 0;
+    long outside = 0, upperItself = 0;
     for (long n = 0; n < draws; ++n) {
-        int prefix = 0;
-        for (int k = 1; k <= 6; ++k) {
-            const std::uint16_t mask = example.mask(k, prefix);
-            if ((mask & 0x3FF) == 0) {
-                prefix = -1; // no digit would do: counted as outside
-                break;
-            }
-            int digit = 0;
-            for (int spin = 0; spin < Spins; ++spin)
-                digit = tick(source, mask);
-            if (k == 2)
-                ++secondDigit[std::size_t(digit)];
-            if (k == 3 && prefix == 3)
-                ++thirdAfter3[std::size_t(digit)];
-            if (k == 3 && prefix == 8)
-                ++thirdAfter8[std::size_t(digit)];
-            prefix = prefix * 10 + digit;
-        }
-        if (prefix < 35000 || prefix > 84570)
+        const int number = drawNumber(source, example);
+        if (number < 35000 || number > 84570) {
             ++outside;
+            continue;
+        }
+        ++secondDigit[std::size_t(number / 10000 % 10)];
+        if (number / 10000 == 3)
+            ++thirdAfter3[std::size_t(number / 1000 % 10)];
+        if (number / 10000 == 8)
+            ++thirdAfter8[std::size_t(number / 1000 % 10)];
+        upperItself += number == 84570;
     }
     const double range = 84570 - 35000 + 1;
     out("\nWhole numbers of 035000-084570 (%ld draws): the number is NOT uniform over the range\n",
@@ -219,8 +226,12 @@ void wholeNumbers(long draws) {
     const int first[] = {35000, 40000, 50000, 60000, 70000, 80000};
     const int last[] = {39999, 49999, 59999, 69999, 79999, 84570};
     for (int i = 0; i < 6; ++i)
-        out("  0%-13d %12.2f%% %15.2f%%\n", 3 + i, 100.0 * double(secondDigit[std::size_t(3 + i)]) / double(draws),
+        out("  0%-13d %12.2f%% %15.2f%%\n", 3 + i,
+            100.0 * double(secondDigit[std::size_t(3 + i)]) / double(draws),
             100.0 * (last[i] - first[i] + 1) / range);
+    out("  084570 itself drawn %.4f%% of the time: 1/1440 = %.4f%% by the digit rule, "
+        "1/49571 = %.4f%% for a fair draw of the range\n",
+        100.0 * double(upperItself) / double(draws), 100.0 / 1440, 100.0 / range);
     // One run each: a fair source exceeds a 99% point once in a hundred runs.
     const double after3 = chi2Uniform(thirdAfter3, 5, 9), after8 = chi2Uniform(thirdAfter8, 0, 4);
     out("  third digit after 03, digits 5-9: chi-square %6.2f (4 dof, < %.2f) %s\n", after3, Chi2_4,
@@ -228,6 +239,18 @@ void wholeNumbers(long draws) {
     out("  third digit after 08, digits 0-4: chi-square %6.2f (4 dof, < %.2f) %s\n", after8, Chi2_4,
         after8 < Chi2_4 ? "pass" : "above (1 run in 100 is, by chance)");
     out("  numbers outside 035000-084570: %ld (must be 0)\n", outside);
+
+    Admissibility hundred(QStringLiteral("000001"), QStringLiteral("000100"));
+    const long hundredDraws = std::min(draws, 100000L);
+    long top = 0, outsideHundred = 0;
+    for (long n = 0; n < hundredDraws; ++n) {
+        const int number = drawNumber(source, hundred);
+        top += number == 100;
+        outsideHundred += number < 1 || number > 100;
+    }
+    out("\nWhole numbers of 000001-000100 (%ld draws): 000100 drawn %.2f%% of the time "
+        "(the digit rule: 50%%; a fair draw: 1%%); outside the range: %ld (must be 0)\n",
+        hundredDraws, 100.0 * double(top) / double(hundredDraws), outsideHundred);
 }
 
 // The generator's output as the draw uses it: a clock fold, then 64 bits.

@@ -45,9 +45,22 @@ bool idle() { return spinningPosition() == 0 && form1().Command1()->isEnabled();
 
 void tickPosition(int k) {
     Form1& f = form1();
-    void (Form1::*ticks[])() = {&Form1::Timer1_Timer, &Form1::Timer2_Timer, &Form1::Timer3_Timer,
-                                &Form1::Timer4_Timer, &Form1::Timer5_Timer, &Form1::Timer6_Timer};
-    (f.*ticks[k - 1])();
+    switch (k) {
+    case 1:
+        return f.Timer1_Timer();
+    case 2:
+        return f.Timer2_Timer();
+    case 3:
+        return f.Timer3_Timer();
+    case 4:
+        return f.Timer4_Timer();
+    case 5:
+        return f.Timer5_Timer();
+    case 6:
+        return f.Timer6_Timer();
+    default:
+        QFAIL("no position is spinning");
+    }
 }
 
 void runToEnd() {

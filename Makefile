@@ -4,7 +4,7 @@ PRESET ?= $(or $(TIRVEX_PRESET),default)
 BUILD_DIR := $(if $(filter default,$(PRESET)),build,build-$(PRESET))
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test test-e2e test-package package screenshots bench clean
+.PHONY: deps build run test test-e2e test-package package screenshots bench soak fairness fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -38,6 +38,24 @@ screenshots: build
 bench: build
 	@cmake --build $(BUILD_DIR) --target tirvex_bench -j$(JOBS)
 	@cd $(BUILD_DIR)/bench && QT_QPA_PLATFORM=offscreen ./tirvex_bench
+
+# 10,000 whole draws on the stage at interval 0: every number within its bounds, no tick
+# that fails to return, resident memory growth below 1 MB. Prints its figures.
+soak: build
+	@cmake --build $(BUILD_DIR) --target tirvex_soak -j$(JOBS)
+	@cd $(BUILD_DIR)/bench && QT_QPA_PLATFORM=offscreen ./tirvex_soak
+
+# The statistics of the drawn digits with the program's own random source, and dieharder
+# on its raw output. Prints every figure and its threshold, and writes them into
+# docs/fairness.md. Takes four to six minutes on two cores.
+fairness: build
+	@cmake --build $(BUILD_DIR) --target tirvex_fairness -j$(JOBS)
+	@$(BUILD_DIR)/bench/tirvex_fairness --write docs/fairness.md
+
+# libFuzzer on TextToNumber and on the admissible digits, FUZZ_SECONDS each (default 60).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@scripts/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build build-*

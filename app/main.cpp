@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/platform_guard.h"
 #include "windows/splash/frm_splash.h"
 
 #include <QGuiApplication>
@@ -12,7 +13,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tirvex: no display found (DISPLAY is not set); cannot open a window\n");
         return 2;
     }
+    platform_guard::begin();
     Application app(argc, argv);
+    platform_guard::end();
 
     frmSplash().Show();
     return app.exec();

@@ -4,9 +4,26 @@
 #include "app/twips.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMovie>
 #include <QPainter>
+
+namespace {
+// A GIF cut short still yields the frames before the cut, so it would load and then stop,
+// or show a half-drawn frame, in front of the audience. A whole animation ends with the
+// format's trailer byte and every frame it announces can be decoded.
+bool wholeAnimation(const QString& path, QMovie& movie) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 1 || !file.seek(file.size() - 1) ||
+        file.read(1) != QByteArrayLiteral("\x3B"))
+        return false;
+    for (int frame = 1; frame < movie.frameCount(); ++frame)
+        if (!movie.jumpToFrame(frame))
+            return false;
+    return movie.jumpToFrame(0);
+}
+} // namespace
 
 AniGifDisplay::AniGifDisplay(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -36,6 +53,10 @@ void AniGifDisplay::LoadFile(const QString& path, const QString& ignored) {
     if (!movie->isValid() || !movie->jumpToFrame(0) || movie->currentPixmap().isNull()) {
         delete movie;
         fail("it is not a readable GIF animation");
+    }
+    if (!wholeAnimation(path, *movie)) {
+        delete movie;
+        fail("the animation is cut short");
     }
     movie_ = movie;
     connect(movie_, &QMovie::frameChanged, this, qOverload<>(&QWidget::update));

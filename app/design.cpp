@@ -3,6 +3,7 @@
 #include "app/colours.h"
 #include "app/controls.h"
 #include "app/fonts.h"
+#include "app/pictures.h"
 #include "app/twips.h"
 
 #include <QAction>
@@ -98,7 +99,7 @@ QWidget* makeWidget(const Control& row, QWidget* parent) {
     case Kind::Picture: {
         auto* picture = new Picture(parent);
         if (row.picture)
-            picture->setPixmap(QPixmap(QString::fromLatin1(row.picture)));
+            picture->setPixmap(pictures::load(QString::fromLatin1(row.picture)));
         return picture;
     }
     case Kind::Custom:

@@ -50,7 +50,9 @@ QWidget* makeWidget(const Control& row, QWidget* parent) {
     switch (row.kind) {
     case Kind::Label: {
         auto* label = new Label(parent);
-        label->setCaption(text(row.caption));
+        // The caption is fitted to the label once it has its size and font, below; fitting
+        // it now, to a label of no particular size, would only load faces for nothing.
+        label->setText(text(row.caption));
         label->setAlignment(horizontal(row.align) | Qt::AlignTop);
         label->setWordWrap(row.wordWrap);
         // A label with no back colour is transparent and shows what lies behind it.

@@ -20,8 +20,10 @@ inline double nowMs() {
     return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
 }
 
-// VmRSS of a process in KiB (0 is this process); -1 when it cannot be read.
-inline long residentKiB(pid_t pid = 0) {
+// A memory figure of a process in KiB, from /proc/PID/status (VmRSS: all resident memory;
+// RssShmem: the shared part, which under X holds the windows' pixel buffers); pid 0 is
+// this process. -1 when it cannot be read.
+inline long statusKiB(pid_t pid, const char* field) {
     const std::string path =
         pid == 0 ? std::string("/proc/self/status") : "/proc/" + std::to_string(pid) + "/status";
     FILE* f = std::fopen(path.c_str(), "r");
@@ -29,14 +31,23 @@ inline long residentKiB(pid_t pid = 0) {
         return -1;
     char line[256];
     long kib = -1;
+    const std::size_t n = std::strlen(field);
     while (std::fgets(line, sizeof line, f)) {
-        if (std::strncmp(line, "VmRSS:", 6) == 0) {
-            kib = std::strtol(line + 6, nullptr, 10);
+        if (std::strncmp(line, field, n) == 0 && line[n] == ':') {
+            kib = std::strtol(line + n + 1, nullptr, 10);
             break;
         }
     }
     std::fclose(f);
     return kib;
+}
+
+inline long residentKiB(pid_t pid = 0) { return statusKiB(pid, "VmRSS"); }
+
+// Resident memory without the windows' pixel buffers: what the program itself holds.
+inline long residentWithoutShmemKiB(pid_t pid = 0) {
+    const long all = statusKiB(pid, "VmRSS"), shared = statusKiB(pid, "RssShmem");
+    return all < 0 || shared < 0 ? -1 : all - shared;
 }
 
 // User plus system CPU time of this process, in seconds.

@@ -197,6 +197,7 @@ int drive(int argc, char** argv) {
     }
     std::printf("figure rssbefore.tirvex.kib %ld\n", before);
     std::printf("figure rssdraw.tirvex.kib %ld\n", bench::residentKiB());
+    std::printf("figure owndraw.tirvex.kib %ld\n", bench::residentWithoutShmemKiB());
     std::fflush(stdout);
     return 0;
 }

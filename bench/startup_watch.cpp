@@ -47,6 +47,7 @@ struct Outcome {
     bool mapped = false;
     double startupMs = 0;
     long rss1sKiB = -1;
+    long own1sKiB = -1; // without the windows' pixel buffers
     std::map<std::string, double> figures; // what a driver printed
 };
 
@@ -119,6 +120,7 @@ class Watcher {
         if (oneSecond > 0)
             usleep(useconds_t(oneSecond * 1000));
         out.rss1sKiB = bench::residentKiB(pid);
+        out.own1sKiB = bench::residentWithoutShmemKiB(pid);
 
         if (program.isDriver) {
             out.figures = readFigures(outPipe[0], pid);
@@ -310,6 +312,8 @@ int main(int argc, char** argv) {
             samples.add("rss1s.bare.kib", double(b.rss1sKiB));
         if (t.rss1sKiB > 0 && b.rss1sKiB > 0)
             samples.add("rss1s.ratio", double(t.rss1sKiB) / double(b.rss1sKiB));
+        if (t.own1sKiB > 0 && b.own1sKiB > 0)
+            samples.add("own1s.ratio", double(t.own1sKiB) / double(b.own1sKiB));
         if (driver) {
             const Outcome& d = outcomes["driver"];
             for (const auto& [key, value] : d.figures)
@@ -317,6 +321,9 @@ int main(int argc, char** argv) {
             auto it = d.figures.find("rssdraw.tirvex.kib");
             if (it != d.figures.end() && b.rss1sKiB > 0)
                 samples.add("rssdraw.ratio", it->second / double(b.rss1sKiB));
+            auto own = d.figures.find("owndraw.tirvex.kib");
+            if (own != d.figures.end() && b.own1sKiB > 0)
+                samples.add("owndraw.ratio", own->second / double(b.own1sKiB));
         }
     }
     return 0;

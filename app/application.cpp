@@ -4,8 +4,8 @@
 #include "app/error_report.h"
 #include "app/fonts.h"
 #include "app/form.h"
+#include "app/style.h"
 
-#include <QStyleFactory>
 #include <exception>
 
 namespace {
@@ -24,8 +24,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     // Windows end the run through the form layer, never because the last one closed.
     setQuitOnLastWindowClosed(false);
     // One style everywhere, so that coloured buttons paint their colour on every desktop.
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        setStyle(fusion);
+    setStyle(new Style);
     fonts::install();
     ActivationTracker::install();
 }

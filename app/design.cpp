@@ -3,6 +3,7 @@
 #include "app/colours.h"
 #include "app/controls.h"
 #include "app/fonts.h"
+#include "app/pictures.h"
 #include "app/twips.h"
 
 #include <QAction>
@@ -53,7 +54,9 @@ QWidget* makeWidget(const Control& row, QWidget* parent) {
     switch (row.kind) {
     case Kind::Label: {
         auto* label = new Label(parent);
-        label->setCaption(text(row.caption));
+        // The caption is fitted to the label once it has its size and font, below; fitting
+        // it now, to a label of no particular size, would only load faces for nothing.
+        label->setText(text(row.caption));
         label->setAlignment(horizontal(row.align) | Qt::AlignTop);
         label->setWordWrap(row.wordWrap);
         // A label with no back colour is transparent and shows what lies behind it.
@@ -102,7 +105,7 @@ QWidget* makeWidget(const Control& row, QWidget* parent) {
     case Kind::Picture: {
         auto* picture = new Picture(parent);
         if (row.picture)
-            picture->setPixmap(QPixmap(QString::fromLatin1(row.picture)));
+            picture->setPixmap(pictures::load(QString::fromLatin1(row.picture)));
         return picture;
     }
     case Kind::Custom:

@@ -1,6 +1,7 @@
 #include "app/fonts.h"
 
 #include <QFontDatabase>
+#include <QResource>
 #include <QStringList>
 #include <cmath>
 
@@ -20,8 +21,13 @@ void install() {
         return;
     done = true;
     initResources();
-    for (const char* file : {":/fonts/Vazirmatn-FD-Bold.ttf", ":/fonts/Vazirmatn-FD-Black.ttf"})
-        QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    // The face is registered straight from the program's own data, which the resource
+    // keeps uncompressed: registered by file name, Qt would copy it once for the font
+    // database and once more for every face it opens. Only the bold weight is registered:
+    // every design font is bold or regular, and the matcher gives both the bold face; the
+    // heavier Black face bundled beside it would never be chosen.
+    const QResource bold(QStringLiteral(":/fonts/Vazirmatn-FD-Bold.ttf"));
+    QFontDatabase::addApplicationFontFromData(bold.uncompressedData());
     // The Persian faces first try themselves, then the bundled face; the Windows sans
     // faces fall to whatever sans face the system has, with the bundled face behind it
     // for Persian letters.

@@ -3,6 +3,7 @@
 #include "app/activation_tracker.h"
 #include "app/application.h"
 #include "app/controls.h"
+#include "app/pictures.h"
 #include "app/twips.h"
 
 #include <QCloseEvent>
@@ -27,7 +28,7 @@ std::vector<Form*>& allForms() {
 // every control; the back colour shows wherever it does not reach. It takes no clicks,
 // so they fall to the client area as they would without it.
 void placeBackdrop(const QString& path, QWidget* client) {
-    const QPixmap pixmap(path);
+    const QPixmap pixmap = pictures::load(path);
     if (pixmap.isNull())
         return;
     auto* backdrop = new QLabel(client);
@@ -101,7 +102,7 @@ void Form::Load() {
     // single clear pixel (a new pixmap holds whatever memory it was given).
     QPixmap none(1, 1);
     none.fill(Qt::transparent);
-    w->setWindowIcon(d.icon ? QIcon(QString::fromLatin1(d.icon)) : QIcon(none));
+    w->setWindowIcon(d.icon ? QIcon(pictures::load(QString::fromLatin1(d.icon))) : QIcon(none));
 
     QWidget* client = w;
     QMenuBar* menuBar = nullptr;

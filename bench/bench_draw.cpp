@@ -1,9 +1,13 @@
-// How fast the digit draw runs: the random source and the admissibility rule alone, whole
-// draws through the stage's handlers without painting, and one tick on a shown stage
-// including its repaint. Runs on the offscreen platform; prints figures only.
+// How fast the digit draw runs: the random source and the admissibility rule alone, and
+// whole draws through the stage's handlers without painting. Runs on the offscreen
+// platform; prints figures only. Painting is measured on a real display by the stage
+// benchmark.
+//
+//   tirvex_bench [--samples FILE]
 #include "app/application.h"
 #include "app/error_report.h"
 #include "app/twips.h"
+#include "bench/bench_common.h"
 #include "engine/admissible_digits.h"
 #include "engine/draw_engine.h"
 #include "engine/random_source.h"
@@ -54,16 +58,6 @@ double seconds(const QElapsedTimer& t) {
     return double(t.nsecsElapsed()) / 1e9;
 }
 
-void printDurations(const char* what, std::vector<qint64> ns) {
-    std::sort(ns.begin(), ns.end());
-    double sum = 0;
-    for (qint64 v : ns)
-        sum += double(v);
-    auto at = [&](double q) { return double(ns[std::size_t(q * double(ns.size() - 1))]) / 1000.0; };
-    std::printf("%-44s mean %8.1f us   median %8.1f us   p99 %8.1f us   max %8.1f us  (%zu)\n",
-                what, sum / double(ns.size()) / 1000.0, at(0.5), at(0.99), at(1.0), ns.size());
-}
-
 void randomSourceAlone() {
     engine::SystemRandom random;
     const int n = 5'000'000;
@@ -94,59 +88,33 @@ void admissibilityAlone() {
 }
 
 // Whole draws through the handlers on a loaded but hidden stage: the engine with its
-// label writes and marker load, nothing painted.
-void drawsWithoutPainting(Form1& stage) {
-    const int draws = 3000;
-    QElapsedTimer t;
-    t.start();
-    long ticks = 0;
-    for (int d = 0; d < draws; ++d) {
-        stage.Command1_Click();
-        for (int k = spinningPosition(stage); k != 0; k = spinningPosition(stage)) {
-            tick(stage, k);
-            ++ticks;
+// label writes and marker load, nothing painted. Ten batches, one sample each.
+void drawsWithoutPainting(Form1& stage, bench::Samples& samples) {
+    const int batches = 10, draws = 300;
+    for (int b = 0; b < batches; ++b) {
+        QElapsedTimer t;
+        t.start();
+        long ticks = 0;
+        for (int d = 0; d < draws; ++d) {
+            stage.Command1_Click();
+            for (int k = spinningPosition(stage); k != 0; k = spinningPosition(stage)) {
+                tick(stage, k);
+                ++ticks;
+            }
         }
+        const double s = seconds(t);
+        samples.add("draw.tick.us", s * 1e6 / double(ticks));
+        std::printf("%-44s %12.0f per second (%ld ticks, %.1f us a tick)\n",
+                    "whole draws, start + 30 ticks, no painting", draws / s, ticks,
+                    s * 1e6 / double(ticks));
     }
-    const double s = seconds(t);
-    std::printf("%-44s %12.0f per second (%ld ticks, %.1f us a tick)\n",
-                "whole draws, start + 30 ticks, no painting", draws / s, ticks,
-                s * 1e6 / double(ticks));
-}
-
-// One tick on the shown stage, then the repaint the audience would see.
-void tickWithRepaint(Form1& stage) {
-    stage.Show();
-    QCoreApplication::processEvents();
-    FormWindow* window = stage.window();
-    std::vector<qint64> repainted, grabbed;
-    QElapsedTimer t;
-    for (int round = 0; round < 20; ++round) {
-        stage.Command1_Click();
-        for (int k = spinningPosition(stage); k != 0; k = spinningPosition(stage)) {
-            t.start();
-            tick(stage, k);
-            window->repaint();
-            repainted.push_back(t.nsecsElapsed());
-        }
-    }
-    for (int round = 0; round < 5; ++round) {
-        stage.Command1_Click();
-        for (int k = spinningPosition(stage); k != 0; k = spinningPosition(stage)) {
-            t.start();
-            tick(stage, k);
-            const QPixmap shot = window->grab();
-            grabbed.push_back(t.nsecsElapsed());
-        }
-    }
-    std::printf("stage %dx%d pixels\n", window->width(), window->height());
-    printDurations("one tick + repaint() of the stage", repainted);
-    printDurations("one tick + grab() of the stage", grabbed);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     Application app(argc, argv);
+    bench::Samples samples(bench::option(argc, argv, "--samples"));
     int reports = 0;
     error_report::setSink([&reports](const QString&) { ++reports; });
     Application::setEndAction([] {});
@@ -157,8 +125,7 @@ int main(int argc, char** argv) {
     std::printf("Tirvex digit draw benchmark (bounds 035000-084570, 5 spins)\n");
     randomSourceAlone();
     admissibilityAlone();
-    drawsWithoutPainting(stage);
-    tickWithRepaint(stage);
+    drawsWithoutPainting(stage, samples);
     if (reports > 0)
         std::printf("note: %d failures reported (is green.gif beside the benchmark?)\n", reports);
     stage.Unload();

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+
+// The pictures a window carries in its design, read in the format their file name names.
+// Left to guess, Qt first loads every image plugin installed (TIFF, WebP, MNG and the
+// libraries behind them) to ask whether one of them wants a PNG, which costs start-up
+// time and memory and buys nothing. A picture is decoded for the window that shows it and
+// freed with it, not kept in the pixmap cache for the rest of the run.
+namespace pictures {
+// A null pixmap when the file cannot be read.
+QPixmap load(const QString& path);
+} // namespace pictures

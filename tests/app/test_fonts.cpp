@@ -1,0 +1,40 @@
+// The Persian faces of the designs: where they are not installed, the bundled face, which
+// is registered from the program's own data, stands in at every weight the designs use.
+#include "app/fonts.h"
+#include "test_main.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QRawFont>
+
+class TestFonts : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void persianFacesFallToTheBundledFace_data() {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<double>("points");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("stage digits") << "B Titr" << 150.0 << true;
+        QTest::newRow("stage window font") << "B Titr" << 9.75 << true;
+        QTest::newRow("regular Titr") << "B Titr" << 12.0 << false;
+        QTest::newRow("Jadid") << "B Jadid" << 14.25 << true;
+        QTest::newRow("regular Jadid") << "B Jadid" << 10.5 << false;
+    }
+    void persianFacesFallToTheBundledFace() {
+        QFETCH(QString, face);
+        QFETCH(double, points);
+        QFETCH(bool, bold);
+        if (QFontDatabase::families().contains(face))
+            QSKIP("the face itself is installed here");
+        const QFont font = fonts::designFont(face, points, bold);
+        QCOMPARE(QFontInfo(font).family(), QString::fromLatin1(fonts::BundledFamily));
+        // The face really opens: it has glyphs, for the Persian letters and the digits.
+        const QRawFont raw = QRawFont::fromFont(font);
+        QVERIFY(raw.isValid());
+        QVERIFY(raw.supportsCharacter(QChar(0x0642))); // qaf
+        QVERIFY(raw.supportsCharacter(QLatin1Char('5')));
+    }
+};
+
+TIRVEX_TEST_MAIN(TestFonts)
+#include "test_fonts.moc"

@@ -159,3 +159,12 @@ shot_window() {
   [ -n "$extents" ] && IFS=, read -r left right top bottom <<<"$extents"
   import -window root -crop "$((w + left + right))x$((h + top + bottom))+$((x - left))+$((y - top))" +repage "$file"
 }
+
+# Waits until the window with the given id is no longer shown.
+wait_for_no_window_id() {
+  for _ in $(seq 1 50); do
+    xdotool search --all --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null | grep -qx "$1" || return 0
+    sleep 0.1
+  done
+  fail "window $1 is still open"
+}

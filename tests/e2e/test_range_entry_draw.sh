@@ -53,13 +53,6 @@ awk -v s="$seconds" 'BEGIN{exit !(s >= 11.5)}' || fail "the draw took only $seco
 
 # The return button closes the stage; the range entry window is active again.
 click_in "$stage" 512 722
-wait_for_no_window_id() {
-  for _ in $(seq 1 50); do
-    xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "$caption" | grep -qx "$1" || return 0
-    sleep 0.1
-  done
-  fail "window $1 is still open"
-}
 wait_for_no_window_id "$stage"
 for _ in $(seq 1 50); do
   [ "$(xdotool getactivewindow 2>/dev/null)" = "$main" ] && break

@@ -20,15 +20,6 @@ mkdir -p "$out"
 PROGRAM_LOG=$(mktemp /tmp/tirvex-small.XXXXXX.log)
 trap 'close_program; rm -f "$PROGRAM_LOG"' EXIT
 
-wait_line() {
-  for _ in $(seq 1 "$2"); do
-    grep -qE "$1" "$PROGRAM_LOG" && return 0
-    sleep 0.1
-  done
-  cat "$PROGRAM_LOG" >&2
-  fail "no line matching '$1' on stderr"
-}
-
 [ "$(xdpyinfo | awk '/dimensions:/{print $2}')" = 800x600 ] || fail "the screen is not 800x600"
 TIRVEX_TRACE=1 start_program "$program"
 pass_splash
@@ -37,17 +28,8 @@ settle 1
 read -r mx my mw mh <<<"$(window_geometry "$main")"
 ((mx >= 0 && my >= 0 && mx + mw <= 800 && my + mh <= 600)) ||
   fail "the range entry window ($mw x $mh at $mx,$my) does not fit on the screen"
-bar=$((mh - 300))
-click_in "$main" 220 $((bar + 222))
-wait_line '^tirvex: handed over 035000 084570$' 50
-
-stage=""
-for _ in $(seq 1 50); do
-  stage=$(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "$caption" | grep -vx "$main" | head -n 1) || true
-  [ -n "$stage" ] && break
-  sleep 0.1
-done
-[ -n "$stage" ] || fail "the stage did not open"
+stage=$(open_stage "$main")
+wait_for_line '^tirvex: handed over 035000 084570$' 50
 settle 1
 read -r x y w h <<<"$(window_geometry "$stage")"
 [ "$x $y $w $h" = "0 0 800 600" ] || fail "the stage stands at $x,$y and is ${w}x$h, not the whole screen"
@@ -56,10 +38,10 @@ shot "$out/small-screen-stage.png"
 # The start button has the focus; Space starts the draw at the real speed.
 xdotool windowactivate --sync "$stage" >/dev/null 2>&1 || true
 xdotool key space
-wait_line '^tirvex: draw started$' 50
+wait_for_line '^tirvex: draw started$' 50
 sleep 5
 shot "$out/small-screen-drawing.png"
-wait_line '^tirvex: drawn [0-9]{6}$' 300
+wait_for_line '^tirvex: drawn [0-9]{6}$' 300
 settle 0.5
 shot "$out/small-screen-drawn.png"
 drawn=$(sed -n 's/^tirvex: drawn \([0-9]*\)$/\1/p' "$PROGRAM_LOG" | head -n 1)

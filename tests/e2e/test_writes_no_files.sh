@@ -50,58 +50,23 @@ for _ in $(seq 1 100); do
 done
 [ -n "$PROGRAM_PID" ] || fail "the program did not start under strace"
 
-wait_line() {
-  for _ in $(seq 1 "$2"); do
-    grep -qE "$1" "$PROGRAM_LOG" && return 0
-    sleep 0.1
-  done
-  cat "$PROGRAM_LOG" >&2
-  fail "no line matching '$1' on stderr"
-}
-
 pass_splash
 main=$(wait_for_window "$caption")
 settle 1
-geometry=($(window_geometry "$main"))
-bar=$((geometry[3] - 300))
 
 # The start caption hands the default bounds to the stage; Space starts the draw.
-click_in "$main" 220 $((bar + 222))
-wait_line '^tirvex: handed over 035000 084570$' 50
-stage=""
-for _ in $(seq 1 50); do
-  stage=$(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "$caption" | grep -vx "$main" | head -n 1) || true
-  [ -n "$stage" ] && break
-  sleep 0.1
-done
-[ -n "$stage" ] || fail "the stage did not open"
+stage=$(open_stage "$main")
+wait_for_line '^tirvex: handed over 035000 084570$' 50
 settle 1
 xdotool windowactivate --sync "$stage" >/dev/null 2>&1 || true
 xdotool key space
-wait_line '^tirvex: drawn [0-9]{6}$' 400
+wait_for_line '^tirvex: drawn [0-9]{6}$' 400
 click_in "$stage" 512 722
-wait_for_no_window_id() {
-  for _ in $(seq 1 50); do
-    xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "$caption" | grep -qx "$1" || return 0
-    sleep 0.1
-  done
-  fail "window $1 is still open"
-}
 wait_for_no_window_id "$stage"
 settle 1
 
 # The menu entry opens the about window; Esc closes it.
-read -r _ _ main_width _ <<<"$(window_geometry "$main")"
-about=""
-for x in 30 $((main_width - 30)); do
-  click_in "$main" "$x" 10
-  for _ in $(seq 1 20); do
-    about=$(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "$about_caption" 2>/dev/null | head -n 1 || true)
-    [ -n "$about" ] && break 2
-    sleep 0.1
-  done
-done
-[ -n "$about" ] || fail "the menu entry did not open the about window"
+about=$(open_about "$main")
 settle 1
 xdotool windowactivate --sync "$about" >/dev/null 2>&1 || true
 xdotool key Escape

@@ -47,25 +47,7 @@ int spinningPosition() {
     return running;
 }
 
-void tickPosition(int k) {
-    Form1& f = form1();
-    switch (k) {
-    case 1:
-        return f.Timer1_Timer();
-    case 2:
-        return f.Timer2_Timer();
-    case 3:
-        return f.Timer3_Timer();
-    case 4:
-        return f.Timer4_Timer();
-    case 5:
-        return f.Timer5_Timer();
-    case 6:
-        return f.Timer6_Timer();
-    default:
-        throw std::logic_error("no such position");
-    }
-}
+void tickPosition(int k) { form1().TimerTick(k); }
 
 // Ticks whichever position spins until none does; returns the number of ticks.
 int runToEnd(int limit = 10000) {

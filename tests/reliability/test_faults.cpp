@@ -43,25 +43,7 @@ int spinningPosition() {
 
 bool idle() { return spinningPosition() == 0 && form1().Command1()->isEnabled(); }
 
-void tickPosition(int k) {
-    Form1& f = form1();
-    switch (k) {
-    case 1:
-        return f.Timer1_Timer();
-    case 2:
-        return f.Timer2_Timer();
-    case 3:
-        return f.Timer3_Timer();
-    case 4:
-        return f.Timer4_Timer();
-    case 5:
-        return f.Timer5_Timer();
-    case 6:
-        return f.Timer6_Timer();
-    default:
-        QFAIL("no position is spinning");
-    }
-}
+void tickPosition(int k) { form1().TimerTick(k); }
 
 void runToEnd() {
     for (int guard = 0; spinningPosition() != 0 && guard < 1000; ++guard)

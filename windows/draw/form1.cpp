@@ -4,6 +4,7 @@
 #include "app/twips.h"
 
 #include <cmath>
+#include <string>
 
 Form1& form1() {
     static Form1 instance;
@@ -21,10 +22,26 @@ Timer* Form1::digitTimer(int k) {
 void Form1::connectHandlers() {
     on(Command1(), &QPushButton::clicked, [this] { Command1_Click(); });
     on(Command2(), &QPushButton::clicked, [this] { Command2_Click(); });
-    void (Form1::*ticks[])() = {&Form1::Timer1_Timer, &Form1::Timer2_Timer, &Form1::Timer3_Timer,
-                                &Form1::Timer4_Timer, &Form1::Timer5_Timer, &Form1::Timer6_Timer};
-    for (int k = 1; k <= 6; ++k) {
-        on(digitTimer(k), &QTimer::timeout, [this, tick = ticks[k - 1]] { (this->*tick)(); });
+    for (int k = 1; k <= 6; ++k)
+        on(digitTimer(k), &QTimer::timeout, [this, k] { TimerTick(k); });
+}
+
+void Form1::TimerTick(int k) {
+    switch (k) {
+    case 1:
+        return Timer1_Timer();
+    case 2:
+        return Timer2_Timer();
+    case 3:
+        return Timer3_Timer();
+    case 4:
+        return Timer4_Timer();
+    case 5:
+        return Timer5_Timer();
+    case 6:
+        return Timer6_Timer();
+    default:
+        throw error_report::Failure("there is no digit position " + std::to_string(k));
     }
 }
 

@@ -53,6 +53,8 @@ class Form1 : public Form {
     void Timer4_Timer();
     void Timer5_Timer();
     void Timer6_Timer();
+    // The tick handler of digit position k (1 to 6): one of Timer1_Timer to Timer6_Timer.
+    void TimerTick(int k);
 
     void Command2_Click();
 

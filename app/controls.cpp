@@ -40,6 +40,23 @@ int characterCode(const QKeyEvent* event) {
     return c;
 }
 
+namespace {
+// A click is a left-button press and release on the same control. The control takes
+// both events, whether or not it has a handler, so they never reach what lies behind it.
+bool clickPressed(QMouseEvent* event) {
+    event->accept();
+    return event->button() == Qt::LeftButton;
+}
+
+bool clickReleased(const QWidget* control, QMouseEvent* event, bool& pressed) {
+    event->accept();
+    const bool click = pressed && event->button() == Qt::LeftButton &&
+                       control->rect().contains(event->position().toPoint());
+    pressed = false;
+    return click;
+}
+} // namespace
+
 Label::Label(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
     setAttribute(Qt::WA_TranslucentBackground, false);
@@ -110,17 +127,10 @@ void Label::fitToCaption() {
         setGeometry(g.x(), g.y(), hint.width(), hint.height());
 }
 
-void Label::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton;
-    event->accept();
-}
+void Label::mousePressEvent(QMouseEvent* event) { pressed_ = clickPressed(event); }
 
 void Label::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    pressed_ = false;
-    if (click)
+    if (clickReleased(this, event, pressed_))
         Q_EMIT clicked();
 }
 
@@ -131,17 +141,10 @@ void Picture::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
 
 Frame::Frame(QWidget* parent) : QFrame(parent) {}
 
-void Frame::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton;
-    event->accept();
-}
+void Frame::mousePressEvent(QMouseEvent* event) { pressed_ = clickPressed(event); }
 
 void Frame::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    pressed_ = false;
-    if (click)
+    if (clickReleased(this, event, pressed_))
         Q_EMIT clicked();
 }
 

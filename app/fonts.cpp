@@ -24,8 +24,8 @@ void install() {
     // The face is registered straight from the program's own data, which the resource
     // keeps uncompressed: registered by file name, Qt would copy it once for the font
     // database and once more for every face it opens. Only the bold weight is registered:
-    // every design font is bold or regular, and the matcher gives both the bold face; the
-    // heavier Black face bundled beside it would never be chosen.
+    // every design font is bold or regular, and the matcher gives both the bold face. (The
+    // Black weight beside it in the source tree only draws the digits of the pictures.)
     const QResource bold(QStringLiteral(":/fonts/Vazirmatn-FD-Bold.ttf"));
     QFontDatabase::addApplicationFontFromData(bold.uncompressedData());
     // The Persian faces first try themselves, then the bundled face; the Windows sans

@@ -71,13 +71,7 @@ int spinningPosition(Form1& stage) {
     return 0;
 }
 
-void tick(Form1& stage, int k) {
-    using Handler = void (Form1::*)();
-    static constexpr Handler ticks[] = {&Form1::Timer1_Timer, &Form1::Timer2_Timer,
-                                        &Form1::Timer3_Timer, &Form1::Timer4_Timer,
-                                        &Form1::Timer5_Timer, &Form1::Timer6_Timer};
-    (stage.*ticks[k - 1])();
-}
+void tick(Form1& stage, int k) { stage.TimerTick(k); }
 
 // The parameters the range entry window hands over with its default bounds.
 void handOver(Form1& stage) {

@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include "test_main.h"
+
 namespace {
 int windowsNamed(const QString& name) {
     int n = 0;
@@ -15,12 +17,6 @@ int windowsNamed(const QString& name) {
         if (w->objectName() == name && w->isVisible())
             ++n;
     return n;
-}
-
-void flushUnloads() {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
 }
 
 // Every label of a loaded window, by design name.
@@ -229,10 +225,6 @@ class TestAbout : public QObject {
     }
 };
 
-int main(int argc, char** argv) {
-    Application app(argc, argv);
-    TestAbout t;
-    return QTest::qExec(&t, argc, argv);
-}
+TIRVEX_TEST_MAIN(TestAbout)
 
 #include "test_about.moc"

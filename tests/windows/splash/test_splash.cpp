@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include "test_main.h"
+
 namespace {
 int visibleWindowsNamed(const QString& name) {
     int n = 0;
@@ -14,12 +16,6 @@ int visibleWindowsNamed(const QString& name) {
         if (w->objectName() == name && w->isVisible())
             ++n;
     return n;
-}
-
-void flushUnloads() {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
 }
 } // namespace
 
@@ -186,10 +182,6 @@ class TestSplash : public QObject {
     }
 };
 
-int main(int argc, char** argv) {
-    Application app(argc, argv);
-    TestSplash t;
-    return QTest::qExec(&t, argc, argv);
-}
+TIRVEX_TEST_MAIN(TestSplash)
 
 #include "test_splash.moc"

@@ -14,16 +14,18 @@ class Application : public QApplication {
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-    // Runs one handler. What it throws is reported and the program goes on; what the
-    // handler did before it failed stays done. Handlers are run through this at the point
-    // where a signal reaches them, so a failure never unwinds through Qt's own frames
-    // (which are built without exception support and would skip their clean-up);
-    // notify() remains the last resort for anything else.
-    template <class Fn> static void runHandler(Fn&& handler) {
+    // Runs one handler; true when it ran to its end. What it throws is reported and the
+    // program goes on; what the handler did before it failed stays done. Handlers are run
+    // through this at the point where a signal or an event reaches them, so a failure never
+    // unwinds through Qt's own frames (which are built without exception support and would
+    // skip their clean-up); notify() remains the last resort for anything else.
+    template <class Fn> static bool runHandler(Fn&& handler) {
         try {
             handler();
+            return true;
         } catch (...) {
             reportCurrentException();
+            return false;
         }
     }
     static void reportCurrentException();

@@ -1,5 +1,6 @@
 #include "app/controls.h"
 
+#include "app/application.h"
 #include "app/colours.h"
 
 #include <QFontMetrics>
@@ -164,7 +165,9 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
     if (code == 0 || code == 9 || !keyPress_)
         return QLineEdit::keyPressEvent(event);
     const int typed = code;
-    keyPress_(code);
+    // A filter that failed has not let the character through.
+    if (!Application::runHandler([&] { keyPress_(code); }))
+        code = 0;
     if (code == 0) {
         event->accept();
         return;

@@ -30,7 +30,6 @@ class Label : public QLabel {
     void setForeColor(std::uint32_t bgr);
     // A label that sizes itself to its caption, as the design asks of some captions.
     void setAutoSize(bool on);
-    bool autoSize() const { return autoSize_; }
     // Narrows the caption's face just enough that one line fits the label's width.
     void narrowToFit();
 

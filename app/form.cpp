@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -45,7 +46,7 @@ FormWindow::FormWindow(Form& form, Qt::WindowFlags flags) : QWidget(nullptr, fla
 void FormWindow::closeEvent(QCloseEvent* event) {
     // The window's close command unloads the form, like code would.
     event->ignore();
-    form_.Unload();
+    Application::runHandler([this] { form_.Unload(); });
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -53,7 +54,9 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         int code = characterCode(key);
         if (code != 0) {
-            form_.keyPreview(code);
+            // A key handler that failed swallows its key rather than pass it on half-judged.
+            if (!Application::runHandler([&] { form_.keyPreview(code); }))
+                code = 0;
             if (code == 0 || !form_.IsLoaded())
                 return true;
         }
@@ -92,9 +95,29 @@ Qt::WindowFlags Form::windowFlags() const {
 void Form::Load() {
     if (window_ || loading_)
         return;
+    // A failure while the window is built undoes the whole load: no half-built window is
+    // left behind, and the next reference builds afresh. Form_Load is a handler like any
+    // other, so what it did before a failure stays done and the form stays loaded.
     loading_ = true;
+    std::unique_ptr<FormWindow> w;
+    try {
+        w = buildWindow();
+        window_ = w.get();
+        connectHandlers();
+    } catch (...) {
+        window_.clear();
+        controls_.clear();
+        loading_ = false;
+        throw;
+    }
+    w.release(); // from here on the form owns it, and Unload deletes it
+    loading_ = false;
+    Form_Load();
+}
+
+std::unique_ptr<FormWindow> Form::buildWindow() {
     const design::Window& d = design();
-    auto* w = new FormWindow(*this, windowFlags());
+    auto w = std::make_unique<FormWindow>(*this, windowFlags());
     w->setObjectName(QString::fromUtf8(d.name));
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     w->setWindowTitle(QString::fromUtf8(d.caption));
@@ -104,11 +127,11 @@ void Form::Load() {
     none.fill(Qt::transparent);
     w->setWindowIcon(d.icon ? QIcon(pictures::load(QString::fromLatin1(d.icon))) : QIcon(none));
 
-    QWidget* client = w;
+    QWidget* client = w.get();
     QMenuBar* menuBar = nullptr;
     if (design::hasMenu(d)) {
-        menuBar = new QMenuBar(w);
-        client = new QWidget(w);
+        menuBar = new QMenuBar(w.get());
+        client = new QWidget(w.get());
         client->setObjectName(QStringLiteral("client"));
         w->setClient(client);
     }
@@ -129,15 +152,11 @@ void Form::Load() {
         w->setFixedSize(clientSize);
     }
     if (d.keyPreview) {
-        w->installEventFilter(w);
+        w->installEventFilter(w.get());
         for (QWidget* child : w->findChildren<QWidget*>())
-            child->installEventFilter(w);
+            child->installEventFilter(w.get());
     }
-    window_ = w;
-    loading_ = false;
-
-    connectHandlers();
-    Form_Load();
+    return w;
 }
 
 FormWindow* Form::window() {

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 class QWindow;
 class Form;
@@ -96,6 +97,8 @@ class Form {
     friend class FormWindow;
     void keyPreview(int& key) { Form_KeyPress(key); }
     Qt::WindowFlags windowFlags() const;
+    // The window and its controls from the design; the controls go into controls_.
+    std::unique_ptr<FormWindow> buildWindow();
 
     QPointer<FormWindow> window_;
     QHash<QString, QPointer<QObject>> controls_;

@@ -43,8 +43,6 @@ float height(const QWidget* w) { return read(w, HeightKey, w->height()); }
 
 void setLeft(QWidget* w, double value) { store(w, LeftKey, value); }
 void setTop(QWidget* w, double value) { store(w, TopKey, value); }
-void setWidth(QWidget* w, double value) { store(w, WidthKey, value); }
-void setHeight(QWidget* w, double value) { store(w, HeightKey, value); }
 
 void setRect(QWidget* w, double l, double t, double wd, double h) {
     w->setProperty(LeftKey, float(l));

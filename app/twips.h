@@ -19,8 +19,6 @@ float height(const QWidget* w);
 
 void setLeft(QWidget* w, double value);
 void setTop(QWidget* w, double value);
-void setWidth(QWidget* w, double value);
-void setHeight(QWidget* w, double value);
 void setRect(QWidget* w, double l, double t, double wd, double h);
 
 // The screen the program's windows are shown on, in twips. Tests may pin it to a

@@ -89,7 +89,9 @@ std::uint64_t SystemRandom::nextBits() {
 }
 
 double SystemRandom::next() {
-    return double(nextBits() >> 11) * 0x1.0p-53;
+    for (;;)
+        if (const std::optional<double> r = gridPoint(nextBits() >> (64 - GridBits)))
+            return *r;
 }
 
 ScriptedRandom::ScriptedRandom(std::vector<double> values) : values_(std::move(values)) {
@@ -117,6 +119,12 @@ int digitOf(double r) {
     if (!(r >= 0.0))
         return 0;
     return std::clamp(int(std::floor(r * 10.0)), 0, 9);
+}
+
+std::optional<double> gridPoint(std::uint64_t k, std::uint64_t size) {
+    if (k >= size)
+        return std::nullopt;
+    return double(k) / double(size);
 }
 
 RandomSource& randomSource() {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace engine {
@@ -33,7 +34,7 @@ class SystemRandom : public RandomSource {
     SystemRandom(std::uint64_t seed, Clock clock);
 
     void reseedFromClock() override;
-    // 53 random bits scaled into [0, 1): every value is a multiple of 2^-53.
+    // A point of the grid below, every point equally likely.
     double next() override;
 
     std::uint64_t nextBits();
@@ -69,6 +70,22 @@ class ScriptedRandom : public RandomSource {
 
 // The digit a value r in [0, 1) stands for: floor(r * 10).
 int digitOf(double r);
+
+// The values the program's generator gives: GridSize evenly spaced points k / GridSize of
+// [0, 1). GridSize is a multiple of ten, so floor(r * 10) turns exactly GridSize / 10 of
+// them into each digit and no digit is favoured, not even by a single value. (Scaling 53
+// random bits would leave 2^53, not a multiple of ten, to share among the ten digits.)
+constexpr std::uint64_t GridSize = 1'000'000'000'000'000;
+// Raw bits behind one attempt: the fewest that reach every point of the grid. An attempt
+// that falls past the grid (about one in nine) is thrown away and drawn again, so every
+// point stays equally likely.
+constexpr int GridBits = 50;
+static_assert(GridSize % 10 == 0 && GridSize <= (std::uint64_t(1) << GridBits) &&
+              GridSize > (std::uint64_t(1) << (GridBits - 1)));
+
+// The point that the raw draw k stands for on a grid of `size` points, or nothing when k
+// falls past the grid and has to be drawn again.
+std::optional<double> gridPoint(std::uint64_t k, std::uint64_t size = GridSize);
 
 // The source every draw uses. Passing nullptr returns to the program's own generator.
 RandomSource& randomSource();

@@ -1,4 +1,5 @@
 #include "app/conversions.h"
+#include "app/twips.h"
 #include "app/version.h"
 
 #include <QTest>
@@ -68,6 +69,23 @@ class TestConversions : public QObject {
             QCOMPARE(TextToNumber(text), double(n));
             QCOMPARE(NumberToText(TextToNumber(text)), text);
         }
+    }
+
+    // Widgets stand at the nearest pixel to their twips, 15 to a pixel, on either side of 0.
+    void twipsToNearestPixel_data() {
+        QTest::addColumn<double>("twips");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("zero") << 0.0 << 0;
+        QTest::newRow("a whole pixel") << 4320.0 << 288;
+        QTest::newRow("just under half a pixel more") << 1087.0 << 72;
+        QTest::newRow("just over half a pixel more") << 1088.0 << 73;
+        QTest::newRow("two thirds of a pixel") << 10.0 << 1;
+        QTest::newRow("left of the screen, under half") << -22.0 << -1;
+        QTest::newRow("left of the screen, over half") << -23.0 << -2;
+    }
+    void twipsToNearestPixel() {
+        QFETCH(double, twips);
+        QTEST(twips::toPixels(twips), "pixels");
     }
 
     void versionText() {

@@ -6,11 +6,22 @@
 #include "test_main.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
-// A small window of the program's kind: a caption and a button whose handler writes the
-// caption and then fails.
+// Set to make the window's own kind of control fail while the window is built.
+bool failBuilding = false;
+
+QWidget* makeOwnControl(QWidget* parent) {
+    if (failBuilding)
+        throw error_report::Failure("building a control failed on purpose");
+    return new QWidget(parent);
+}
+
+// A small window of the program's kind: a caption, a button whose handler writes the
+// caption and then fails, and a text box whose key handlers fail when asked to.
 class Probe : public Form {
   public:
     explicit Probe(const char* name) : name_(name) {}
@@ -18,20 +29,28 @@ class Probe : public Form {
     int activations = 0;
     int clicks = 0;
     int kept = 0; // a member: it must outlive an unload
+    bool failKeys = false;
+    bool miswired = false; // a handler wired to a control the design does not have
 
     Label* Label1() { return control<Label>(QStringLiteral("Label1")); }
     CommandButton* Command1() { return control<CommandButton>(QStringLiteral("Command1")); }
+    TextBox* Text1() { return control<TextBox>(QStringLiteral("Text1")); }
 
   protected:
     const design::Window& design() const override {
         static design::Window w{.name = "probe", .caption = "probe", .clientWidth = 3000,
                                 .clientHeight = 2000, .backColor = 16777215,
-                                .controls = {
+                                .keyPreview = true, .controls = {
                                     {.kind = design::Kind::Label, .name = "Label1", .left = 150,
                                      .top = 150, .width = 1500, .height = 300, .caption = "design"},
                                     {.kind = design::Kind::CommandButton, .name = "Command1",
                                      .left = 150, .top = 600, .width = 1500, .height = 450,
                                      .caption = "go", .tabIndex = 0},
+                                    {.kind = design::Kind::TextBox, .name = "Text1", .left = 150,
+                                     .top = 1200, .width = 1500, .height = 450, .tabIndex = 1},
+                                    {.kind = design::Kind::Custom, .name = "Own1", .left = 1800,
+                                     .top = 150, .width = 300, .height = 300,
+                                     .create = &makeOwnControl},
                                 }};
         w.name = name_;
         return w;
@@ -42,6 +61,16 @@ class Probe : public Form {
             Label1()->setCaption(QStringLiteral("written before the failure"));
             throw error_report::Failure("the handler failed on purpose");
         });
+        Text1()->setKeyPressHandler([this](int&) {
+            if (failKeys)
+                throw error_report::Failure("the key filter failed on purpose");
+        });
+        if (miswired)
+            control<Label>(QStringLiteral("Label9"));
+    }
+    void Form_KeyPress(int&) override {
+        if (failKeys)
+            throw error_report::Failure("the key preview failed on purpose");
     }
     void Form_Load() override { ++loads; }
     void Form_Activate() override { ++activations; }
@@ -73,6 +102,9 @@ class TestFormLifecycle : public QObject {
         Application::setEndAction([this] { ++ends; });
     }
     void cleanup() {
+        failBuilding = false;
+        first().miswired = false;
+        first().failKeys = false;
         first().Unload();
         second().Unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -151,6 +183,72 @@ class TestFormLifecycle : public QObject {
         QTest::mouseClick(first().Command1(), Qt::LeftButton);
         QCOMPARE(first().clicks, 2);
         QCOMPARE(reports.size(), 2);
+    }
+
+    // A failure is reported where the form's code was called and never unwinds through
+    // the toolkit's frames, even where a signal or an event reaches the form without
+    // passing the application object. A key whose handler failed is not typed.
+    void aFailureNeverLeavesTheFormCode_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("a click from code") << "click";
+        QTest::newRow("the window's key preview") << "preview";
+        QTest::newRow("the text box's key filter") << "filter";
+    }
+    void aFailureNeverLeavesTheFormCode() {
+        QFETCH(QString, path);
+        Probe& p = first();
+        p.failKeys = true;
+        p.Show();
+        TextBox* box = p.Text1();
+        box->setText(QStringLiteral("5"));
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QObject* window = p.window();
+        try {
+            if (path == QLatin1String("click"))
+                p.Command1()->click();
+            else if (path == QLatin1String("preview"))
+                window->eventFilter(box, &key);
+            else
+                static_cast<QObject*>(box)->event(&key);
+        } catch (...) {
+            QFAIL("the failure unwound past the form's code");
+        }
+        QCOMPARE(reports.size(), 1);
+        QVERIFY(reports.first().contains(QLatin1String("on purpose")));
+        QCOMPARE(box->text(), QStringLiteral("5"));
+    }
+
+    // A failure while a window is built leaves nothing half loaded: no window stays
+    // behind, Form_Load has not run, and once the fault is gone the next reference loads
+    // the window whole.
+    void aFailedLoadLeavesNothingBehind_data() {
+        QTest::addColumn<bool>("whileBuilding"); // else while wiring the handlers
+        QTest::newRow("building the controls") << true;
+        QTest::newRow("wiring the handlers") << false;
+    }
+    void aFailedLoadLeavesNothingBehind() {
+        QFETCH(bool, whileBuilding);
+        auto windows = [] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            const QWidgetList all = QApplication::topLevelWidgets();
+            return std::count_if(all.begin(), all.end(), [](const QWidget* w) {
+                return w->objectName() == QLatin1String("first");
+            });
+        };
+        Probe& p = first();
+        const int loads = p.loads;
+        failBuilding = whileBuilding;
+        p.miswired = !whileBuilding;
+        QVERIFY_THROWS_EXCEPTION(error_report::Failure, p.Label1());
+        QVERIFY(!p.IsLoaded());
+        QCOMPARE(p.loads, loads);
+        QCOMPARE(windows(), 0);
+        failBuilding = false;
+        p.miswired = false;
+        QCOMPARE(p.Label1()->caption(), QStringLiteral("design"));
+        QVERIFY(p.IsLoaded());
+        QCOMPARE(p.loads, loads + 1);
+        QCOMPARE(windows(), 1);
     }
 
     void aFailureOutsideAHandlerIsCaughtByTheApplication() {

@@ -317,6 +317,8 @@ class TestDigitDraw : public QObject {
     void closingMidDrawStopsIt() {
         Form1& f = form1();
         f.Show();
+        // Ticks every time the event loop runs, so a timer left running would be seen.
+        QTRY_COMPARE(f.Timer1()->Interval(), 0);
         f.Command1_Click();
         f.Timer1_Timer();
         f.Timer1_Timer();
@@ -324,9 +326,11 @@ class TestDigitDraw : public QObject {
         QPointer<Label> closed = f.Label1();
         f.Command2_Click();
         QVERIFY(!f.IsLoaded());
-        // No tick of the closed stage arrives while the event loop runs on.
+        // No tick of the closed stage arrives while the event loop runs on: one would
+        // reach for the stage's digits and load the stage again behind the operator.
         for (int i = 0; i < 20; ++i)
             QCoreApplication::processEvents();
+        QVERIFY(!f.IsLoaded());
         QVERIFY(!closed || closed->caption() == shown);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(closed.isNull());

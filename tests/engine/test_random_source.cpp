@@ -1,8 +1,12 @@
 #include "app/application.h"
 #include "engine/random_source.h"
 
+#include <QProcess>
 #include <QTest>
+#include <array>
 #include <cmath>
+#include <cstdio>
+#include <optional>
 #include <set>
 
 namespace {
@@ -41,15 +45,57 @@ class TestRandomSource : public QObject {
         QCOMPARE(engine::digitOf(r), digit);
     }
 
-    void valuesAreWhole53BitFractions() {
+    // The generator's values are points of the grid, so the counts below are its counts.
+    void valuesLieOnTheGrid() {
         engine::SystemRandom random(7, frozenClock);
         for (int i = 0; i < 10000; ++i) {
             random.reseedFromClock();
             const double r = random.next();
             QVERIFY(r >= 0.0 && r < 1.0);
-            const double scaled = std::ldexp(r, 53);
-            QCOMPARE(scaled, std::floor(scaled));
+            const auto k = std::uint64_t(std::llround(r * double(engine::GridSize)));
+            const std::optional<double> point = engine::gridPoint(k);
+            QVERIFY2(point && *point == r, qPrintable(QString::number(r, 'g', 17)));
         }
+    }
+
+    // The exact share of every digit, counted over a small generator: each of its 2^bits
+    // outputs is equally likely, and an output past the grid is drawn again, so a digit's
+    // chance is the number of outputs that give it over the number kept.
+    void smallGeneratorGivesEveryDigitTheSameCount_data() {
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<quint64>("size");
+        QTest::newRow("4 bits, 10 points") << 4 << quint64(10);
+        QTest::newRow("7 bits, 120 points") << 7 << quint64(120);
+        QTest::newRow("10 bits, 1000 points") << 10 << quint64(1000);
+        QTest::newRow("20 bits, 1048570 points") << 20 << quint64(1048570);
+    }
+    void smallGeneratorGivesEveryDigitTheSameCount() {
+        QFETCH(int, bits);
+        QFETCH(quint64, size);
+        std::array<quint64, 10> counts{};
+        quint64 redrawn = 0;
+        for (quint64 k = 0; k < (quint64(1) << bits); ++k) {
+            if (const std::optional<double> r = engine::gridPoint(k, size))
+                ++counts[std::size_t(engine::digitOf(*r))];
+            else
+                ++redrawn;
+        }
+        for (int d = 0; d < 10; ++d)
+            QCOMPARE(counts[std::size_t(d)], size / 10);
+        QCOMPARE(redrawn, (quint64(1) << bits) - size);
+    }
+
+    // The program's grid is too large to count point by point. But a point's digit never
+    // falls as k grows (a division by a constant and floor(r * 10) both keep order), so
+    // each digit owns one unbroken run of k, and where the runs start and end settles the
+    // count: GridSize / 10 points for every digit.
+    void programGridGivesEveryDigitTheSameCount() {
+        const std::uint64_t share = engine::GridSize / 10;
+        for (std::uint64_t d = 0; d < 10; ++d) {
+            QCOMPARE(engine::digitOf(*engine::gridPoint(d * share)), int(d));
+            QCOMPARE(engine::digitOf(*engine::gridPoint((d + 1) * share - 1)), int(d));
+        }
+        QVERIFY(!engine::gridPoint(engine::GridSize));
     }
 
     // With a seed and a clock fixed the sequence is fixed, so this check never flakes.
@@ -113,14 +159,35 @@ class TestRandomSource : public QObject {
         QVERIFY(a.next() != b.next());
     }
 
+    // Every generator starts from its own entropy, within one run and from one run to the
+    // next: an entropy source that repeats itself would give every start of the program
+    // the same draws, however different the generators within one run are.
     void entropySeedsDiffer() {
-        engine::SystemRandom a;
-        engine::SystemRandom b;
-        QVERIFY(a.nextBits() != b.nextBits());
+        auto run = [] {
+            QProcess child;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("TIRVEX_PRINT_FIRST_VALUES"), QStringLiteral("1"));
+            child.setProcessEnvironment(env);
+            child.start(QCoreApplication::applicationFilePath(), {});
+            return child.waitForFinished(60000) ? child.readAllStandardOutput() : QByteArray();
+        };
+        const QList<QByteArray> first = run().split(' ');
+        const QList<QByteArray> second = run().split(' ');
+        QCOMPARE(first.size(), 2);
+        QCOMPARE(second.size(), 2);
+        QVERIFY(first[0] != first[1]);
+        QVERIFY(first[0] != second[0]);
     }
 };
 
 int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsSet("TIRVEX_PRINT_FIRST_VALUES")) {
+        engine::SystemRandom a;
+        engine::SystemRandom b;
+        std::printf("%llu %llu", static_cast<unsigned long long>(a.nextBits()),
+                    static_cast<unsigned long long>(b.nextBits()));
+        return 0;
+    }
     Application app(argc, argv);
     TestRandomSource test;
     return QTest::qExec(&test, argc, argv);

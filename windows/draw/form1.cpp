@@ -3,7 +3,9 @@
 #include "app/conversions.h"
 #include "app/twips.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 Form1& form1() {
@@ -58,8 +60,11 @@ void Form1::Form_Activate() {
     // The speed code sets every digit timer's interval; the enabled state is left alone.
     for (int k = 1; k <= 6; ++k) {
         const double ms = std::round(TextToNumber(Label11()->caption()) * 200.0);
-        // Only the codes 1 to 3 are ever handed over; anything below 0 ticks as fast as 0.
-        digitTimer(k)->setIntervalMs(int(std::max(0.0, ms)));
+        // Only the codes 1 to 3 are ever handed over. Anything else is kept within what a
+        // timer can take before it becomes a whole number: below 0 ticks as fast as 0,
+        // past the largest interval waits the largest interval.
+        constexpr double longest = std::numeric_limits<int>::max();
+        digitTimer(k)->setIntervalMs(ms > 0 ? int(std::min(ms, longest)) : 0);
     }
     // The stage is centred on the screen, not on the design's client area. Each half is
     // taken first and the halves subtracted, in floating point.

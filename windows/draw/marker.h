@@ -24,7 +24,6 @@ class AniGifDisplay : public QWidget {
     float Left() const;
     void setLeft(double twipsLeft);
     bool Visible() const { return isVisible(); }
-    void setVisibleFlag(bool on) { setVisible(on); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -59,11 +59,19 @@ void MainForm::Form_Load() {
     // The lists are disabled and labels take no focus, so the lower bound is where typing
     // starts.
     Text1()->setFocus();
+    // Activation selects the draw's setting too, but a window system may never report the
+    // window active (focus-stealing prevention can refuse it). Without a selection a
+    // hand-off would carry spin count 0, which never settles, and ticks of 0 ms.
+    selectDrawSetting();
 }
 
 void MainForm::Form_Activate() {
-    // Every return from the stage or the about window shows the one setting a draw uses:
-    // five spins per digit at medium speed.
+    // Every return from the stage or the about window shows the one setting a draw uses.
+    selectDrawSetting();
+}
+
+void MainForm::selectDrawSetting() {
+    // Five spins per digit at medium speed.
     Combo2()->setCurrentIndex(0);
     Combo3()->setCurrentIndex(1);
 }

@@ -34,6 +34,9 @@ class MainForm : public Form {
     void connectHandlers() override;
     void Form_Load() override;
     void Form_Activate() override;
+
+  private:
+    void selectDrawSetting();
 };
 
 // The one range entry window of the program.

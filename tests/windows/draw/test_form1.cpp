@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <climits>
 
 namespace {
 void handOver(const QString& speedCode) {
@@ -117,6 +118,9 @@ class TestForm1 : public QObject {
         QTest::newRow("medium") << "2" << 400;
         QTest::newRow("low") << "3" << 600;
         QTest::newRow("instant, for tests") << "0" << 0;
+        // Never handed over, yet they give an interval a timer can take.
+        QTest::newRow("negative") << "-3" << 0;
+        QTest::newRow("past the longest interval") << "99999999999" << INT_MAX;
     }
     void speedCodeSetsEveryInterval() {
         QFETCH(QString, code);

@@ -7,9 +7,28 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # A test started without a display runs itself again inside a private X server:
 #   under_x "$0" "$@"   (at the top of a test, after sourcing this file)
 under_x() {
-  if [ -z "${DISPLAY:-}" ]; then
-    exec "$(dirname "${BASH_SOURCE[0]}")/../../scripts/with-x" bash "$@"
+  [ -n "${DISPLAY:-}" ] || in_x "$@"
+}
+
+# Runs a test script inside a private X server and ends with its status:
+#   in_x [--size WxH] SCRIPT [ARG ...]
+# Only a server or window manager that did not start (with-x's status 75: the program
+# never ran) earns a second try. It is said on stderr and, when TIRVEX_FIRST_TRY_LOG names
+# a file, noted there, so that the whole run can list it at its end.
+in_x() {
+  local with_x options=() status=0 name
+  with_x="$(dirname "${BASH_SOURCE[0]}")/../../scripts/with-x"
+  if [ "${1:-}" = --size ]; then options=(--size "$2"); shift 2; fi
+  "$with_x" "${options[@]}" bash "$@" || status=$?
+  if [ "$status" = 75 ]; then
+    name="e2e_$(basename "$1" .sh)"
+    echo "$name: second try, because the X server or the window manager did not start" >&2
+    [ -z "${TIRVEX_FIRST_TRY_LOG:-}" ] ||
+      echo "$name (the X server or the window manager did not start; tried again)" >>"$TIRVEX_FIRST_TRY_LOG"
+    status=0
+    "$with_x" "${options[@]}" bash "$@" || status=$?
   fi
+  exit "$status"
 }
 
 start_program() {

@@ -68,7 +68,21 @@ wait_for_exit() {
     fi
     sleep 0.1
   done
+  describe_program >&2
   fail "the program did not exit"
+}
+
+# What a hung program still shows, for a failure that must be understood from its log
+# alone: its state, its windows and which window is active, and what it printed.
+describe_program() {
+  local id
+  echo "program $PROGRAM_PID: $(grep -E '^State' "/proc/$PROGRAM_PID/status" 2>/dev/null)"
+  for id in $(xdotool search --all --pid "$PROGRAM_PID" 2>/dev/null); do
+    echo "  window $id: $(xwininfo -id "$id" 2>/dev/null | grep -E 'Map State' | tr -s ' ')" \
+      "$(window_geometry "$id" 2>/dev/null)"
+  done
+  echo "  active: $(xprop -root _NET_ACTIVE_WINDOW 2>/dev/null | sed 's/.*# //')"
+  [ ! -f "${PROGRAM_LOG:-}" ] || sed 's/^/  log: /' "$PROGRAM_LOG"
 }
 
 # Window geometry as "X Y W H".

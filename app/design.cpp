@@ -104,8 +104,14 @@ QWidget* makeWidget(const Control& row, QWidget* parent) {
     }
     case Kind::Picture: {
         auto* picture = new Picture(parent);
-        if (row.picture)
-            picture->setPixmap(pictures::load(QString::fromLatin1(row.picture)));
+        if (row.picture) {
+            // Stretched over the control: decoded at the size it is shown at.
+            const qreal ratio = parent->devicePixelRatioF();
+            const QSize shown(twips::toPixels(row.width), twips::toPixels(row.height));
+            QPixmap pixmap = pictures::load(QString::fromLatin1(row.picture), shown * ratio);
+            pixmap.setDevicePixelRatio(ratio);
+            picture->setPixmap(pixmap);
+        }
         return picture;
     }
     case Kind::Custom:

@@ -40,8 +40,23 @@ void install() {
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
 }
 
+namespace {
+// The face that will draw a design's face: itself when installed, else the first
+// installed face of its substitutes. Left to Qt, a face that is not installed first costs a
+// fontconfig fallback query at every font loaded in it, before the substitutes are tried.
+QString standIn(const QString& face) {
+    if (QFontDatabase::hasFamily(face))
+        return face;
+    const QStringList substitutes = QFont::substitutes(face);
+    for (const QString& s : substitutes)
+        if (QFontDatabase::hasFamily(s))
+            return s;
+    return face;
+}
+} // namespace
+
 QFont designFont(const QString& face, double points, bool bold) {
-    QFont font(face);
+    QFont font(standIn(face));
     font.setPixelSize(std::max(1, int(std::lround(points * PixelsPerPoint))));
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setStyleHint(QFont::SansSerif);

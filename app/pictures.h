@@ -9,6 +9,9 @@
 // time and memory and buys nothing. A picture is decoded for the window that shows it and
 // freed with it, not kept in the pixmap cache for the rest of the run.
 namespace pictures {
-// A null pixmap when the file cannot be read.
-QPixmap load(const QString& path);
+// A null pixmap when the file cannot be read. Given a size (in device pixels), the picture
+// is decoded straight to that size, as a stretched picture control shows it: a JPEG is
+// then decoded at a fraction of its size, which is most of the splash window's start-up
+// cost when done in full and scaled down at every paint.
+QPixmap load(const QString& path, const QSize& size = QSize());
 } // namespace pictures

@@ -1,10 +1,16 @@
 // Start-up and memory, seen from outside: starts a program on the current X display and
 // waits, as an X client of its own, for the program's first top-level window to be mapped.
 // The time from just before the program is started to that MapNotify is its start-up
-// time; its resident memory is read one second after the start.
+// time; its resident memory is read one second after the start. The time to its first
+// complete frame is when the X server reports (through the DAMAGE extension) that the
+// program has drawn over the whole of that window.
 //
 //   tirvex_bench_startup --subject PATH --baseline PATH [--driver PATH] [--runs N]
-//                        [--samples FILE]
+//                        [--samples FILE] [--prefix KEY_PREFIX] [--no-memory]
+//
+// --prefix goes in front of every sample key, so runs under different conditions (with
+// and without a window manager) keep their figures apart; --no-memory leaves out the
+// one-second wait and the memory figures.
 //
 // Each round starts the subject (the program), the baseline (the bare Qt window) and, when
 // given, the driver (a build of the program that walks through a whole draw by itself and
@@ -28,6 +34,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+#include <xcb/damage.h>
 #include <xcb/xcb.h>
 
 extern char** environ;
@@ -36,6 +43,7 @@ namespace {
 
 constexpr double MapTimeoutMs = 20000;
 constexpr double DriverTimeoutMs = 90000;
+constexpr double FrameTimeoutMs = 5000;
 
 struct Program {
     std::string name;
@@ -46,6 +54,7 @@ struct Program {
 struct Outcome {
     bool mapped = false;
     double startupMs = 0;
+    double frameMs = -1; // to the first frame that covers the window; -1 when not seen
     long rss1sKiB = -1;
     long own1sKiB = -1; // without the windows' pixel buffers
     std::map<std::string, double> figures; // what a driver printed
@@ -69,13 +78,21 @@ class Watcher {
         const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
         xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
         pidAtom_ = atom("_NET_WM_PID");
+        const xcb_query_extension_reply_t* damage = xcb_get_extension_data(connection_, &xcb_damage_id);
+        if (damage && damage->present) {
+            damageEvent_ = damage->first_event + XCB_DAMAGE_NOTIFY;
+            std::free(xcb_damage_query_version_reply(
+                connection_, xcb_damage_query_version(connection_, 1, 1), nullptr));
+        } else {
+            std::fprintf(stderr, "startup: no DAMAGE extension; no frame times\n");
+        }
         xcb_flush(connection_);
     }
     ~Watcher() { xcb_disconnect(connection_); }
     Watcher(const Watcher&) = delete;
     Watcher& operator=(const Watcher&) = delete;
 
-    Outcome run(const Program& program) {
+    Outcome run(const Program& program, bool memory) {
         drain();
         Outcome out;
         int outPipe[2] = {-1, -1};
@@ -109,18 +126,23 @@ class Watcher {
             return out;
         }
 
-        if (const std::optional<double> mapped = waitForMap(pid, start)) {
+        const Seen seen = waitForWindow(pid, start);
+        if (seen.mapped) {
             out.mapped = true;
-            out.startupMs = *mapped - start;
+            out.startupMs = *seen.mapped - start;
+            if (seen.frame)
+                out.frameMs = *seen.frame - start;
         } else {
             std::fprintf(stderr, "startup: %s showed no window within %.0f s\n",
                          program.name.c_str(), MapTimeoutMs / 1000);
         }
-        const double oneSecond = start + 1000 - bench::nowMs();
-        if (oneSecond > 0)
-            usleep(useconds_t(oneSecond * 1000));
-        out.rss1sKiB = bench::residentKiB(pid);
-        out.own1sKiB = bench::residentWithoutShmemKiB(pid);
+        if (memory) {
+            const double oneSecond = start + 1000 - bench::nowMs();
+            if (oneSecond > 0)
+                usleep(useconds_t(oneSecond * 1000));
+            out.rss1sKiB = bench::residentKiB(pid);
+            out.own1sKiB = bench::residentWithoutShmemKiB(pid);
+        }
 
         if (program.isDriver) {
             out.figures = readFigures(outPipe[0], pid);
@@ -130,6 +152,9 @@ class Watcher {
         }
         int status = 0;
         waitpid(pid, &status, 0);
+        for (const xcb_damage_damage_t d : damages_)
+            xcb_damage_destroy(connection_, d);
+        damages_.clear();
         drain();
         return out;
     }
@@ -164,53 +189,70 @@ class Watcher {
         return mapped;
     }
 
-    // The time the program's first top-level window was mapped, or nothing on a time-out
-    // or when the program ends first.
-    std::optional<double> waitForMap(pid_t pid, double start) {
+    struct Seen {
+        std::optional<double> mapped;
+        std::optional<double> frame;
+    };
+
+    // When the program's first top-level window was mapped (nothing on a time-out or when
+    // the program ends first), and when the program had first drawn over all of it.
+    Seen waitForWindow(pid_t pid, double start) {
+        Seen seen;
         const int fd = xcb_get_file_descriptor(connection_);
+        xcb_window_t first = 0;
         while (bench::nowMs() - start < MapTimeoutMs) {
+            if (seen.mapped && (seen.frame || !damageEvent_ ||
+                                bench::nowMs() - *seen.mapped > FrameTimeoutMs))
+                return seen;
             while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
                 const double at = bench::nowMs();
-                std::optional<double> mapped;
-                switch (event->response_type & 0x7f) {
-                case XCB_CREATE_NOTIFY: {
+                const uint8_t type = event->response_type & 0x7f;
+                if (type == XCB_CREATE_NOTIFY) {
                     auto* e = reinterpret_cast<xcb_create_notify_event_t*>(event);
-                    if (e->parent != root_ || e->override_redirect)
-                        break;
-                    const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-                    xcb_change_window_attributes(connection_, e->window, XCB_CW_EVENT_MASK,
-                                                 &mask);
-                    // Mapped before the watch took hold: the time seen now is a little
-                    // late, never early.
-                    if (isMapped(e->window) && pidOf(e->window) == pid)
-                        mapped = at;
-                    break;
-                }
-                case XCB_MAP_NOTIFY: {
+                    if (e->parent == root_ && !e->override_redirect) {
+                        const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+                        xcb_change_window_attributes(connection_, e->window, XCB_CW_EVENT_MASK,
+                                                     &mask);
+                        // Each damage report gives the box around all drawing since the
+                        // window was created; the frame is complete once it is the window.
+                        if (damageEvent_) {
+                            damages_.push_back(xcb_generate_id(connection_));
+                            xcb_damage_create(connection_, damages_.back(), e->window,
+                                              XCB_DAMAGE_REPORT_LEVEL_BOUNDING_BOX);
+                        }
+                        // Mapped before the watch took hold: the time seen now is a little
+                        // late, never early.
+                        if (!seen.mapped && isMapped(e->window) && pidOf(e->window) == pid) {
+                            seen.mapped = at;
+                            first = e->window;
+                        }
+                    }
+                } else if (type == XCB_MAP_NOTIFY) {
                     auto* e = reinterpret_cast<xcb_map_notify_event_t*>(event);
-                    if (!e->override_redirect && pidOf(e->window) == pid)
-                        mapped = at;
-                    break;
-                }
-                default:
-                    break;
+                    if (!seen.mapped && !e->override_redirect && pidOf(e->window) == pid) {
+                        seen.mapped = at;
+                        first = e->window;
+                    }
+                } else if (damageEvent_ && type == damageEvent_) {
+                    auto* e = reinterpret_cast<xcb_damage_notify_event_t*>(event);
+                    if (!seen.frame && e->drawable == first &&
+                        e->area.width >= e->geometry.width && e->area.height >= e->geometry.height)
+                        seen.frame = at;
                 }
                 std::free(event);
-                if (mapped)
-                    return mapped;
             }
             if (xcb_connection_has_error(connection_))
-                return std::nullopt;
+                return {};
             int status = 0;
             if (waitpid(pid, &status, WNOHANG) == pid) {
                 std::fprintf(stderr, "startup: the program ended before it showed a window\n");
-                return std::nullopt;
+                return {};
             }
             xcb_flush(connection_);
             pollfd p{fd, POLLIN, 0};
             poll(&p, 1, 20);
         }
-        return std::nullopt;
+        return {};
     }
 
     // Reads "figure KEY VALUE" lines until the driver closes its output or runs too long.
@@ -258,6 +300,8 @@ class Watcher {
     xcb_connection_t* connection_ = nullptr;
     xcb_window_t root_ = 0;
     xcb_atom_t pidAtom_ = XCB_ATOM_NONE;
+    uint8_t damageEvent_ = 0;
+    std::vector<xcb_damage_damage_t> damages_;
 };
 
 } // namespace
@@ -267,6 +311,12 @@ int main(int argc, char** argv) {
     const char* baseline = bench::option(argc, argv, "--baseline");
     const char* driver = bench::option(argc, argv, "--driver");
     const int runs = bench::intOption(argc, argv, "--runs", 10);
+    const char* prefixOption = bench::option(argc, argv, "--prefix");
+    const std::string prefix = prefixOption ? prefixOption : "";
+    bool memory = true;
+    for (int i = 1; i < argc; ++i)
+        memory = memory && std::strcmp(argv[i], "--no-memory") != 0;
+    const auto key = [&prefix](const char* name) { return prefix + name; };
     if (!subject || !baseline) {
         std::fprintf(stderr, "usage: %s --subject PATH --baseline PATH [--driver PATH] "
                              "[--runs N] [--samples FILE]\n",
@@ -284,13 +334,15 @@ int main(int argc, char** argv) {
         std::map<std::string, Outcome> outcomes;
         for (std::size_t i = 0; i < programs.size(); ++i) {
             const Program& p = programs[(i + std::size_t(round)) % programs.size()];
-            outcomes[p.name] = watcher.run(p);
+            outcomes[p.name] = watcher.run(p, memory);
         }
         const Outcome& t = outcomes["tirvex"];
         const Outcome& b = outcomes["bare"];
-        std::fprintf(stderr, "startup %s %2d: tirvex %6.1f ms %6ld KiB, bare %6.1f ms %6ld KiB",
-                     counted ? "round" : "warm-up", round, t.startupMs, t.rss1sKiB, b.startupMs,
-                     b.rss1sKiB);
+        std::fprintf(stderr,
+                     "startup %s%s %2d: tirvex %6.1f ms (frame %6.1f) %6ld KiB, "
+                     "bare %6.1f ms (frame %6.1f) %6ld KiB",
+                     prefix.c_str(), counted ? "round" : "warm-up", round, t.startupMs, t.frameMs,
+                     t.rss1sKiB, b.startupMs, b.frameMs, b.rss1sKiB);
         if (driver) {
             const Outcome& d = outcomes["driver"];
             auto it = d.figures.find("rssdraw.tirvex.kib");
@@ -301,11 +353,17 @@ int main(int argc, char** argv) {
         if (!counted)
             continue;
         if (t.mapped)
-            samples.add("startup.tirvex.ms", t.startupMs);
+            samples.add(key("startup.tirvex.ms").c_str(), t.startupMs);
         if (b.mapped)
-            samples.add("startup.bare.ms", b.startupMs);
+            samples.add(key("startup.bare.ms").c_str(), b.startupMs);
         if (t.mapped && b.mapped)
-            samples.add("startup.ratio", t.startupMs / b.startupMs);
+            samples.add(key("startup.ratio").c_str(), t.startupMs / b.startupMs);
+        if (t.frameMs > 0)
+            samples.add(key("frame.tirvex.ms").c_str(), t.frameMs);
+        if (b.frameMs > 0)
+            samples.add(key("frame.bare.ms").c_str(), b.frameMs);
+        if (t.frameMs > 0 && b.frameMs > 0)
+            samples.add(key("frame.ratio").c_str(), t.frameMs / b.frameMs);
         if (t.rss1sKiB > 0)
             samples.add("rss1s.tirvex.kib", double(t.rss1sKiB));
         if (b.rss1sKiB > 0)

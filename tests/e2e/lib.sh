@@ -7,9 +7,28 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # A test started without a display runs itself again inside a private X server:
 #   under_x "$0" "$@"   (at the top of a test, after sourcing this file)
 under_x() {
-  if [ -z "${DISPLAY:-}" ]; then
-    exec "$(dirname "${BASH_SOURCE[0]}")/../../scripts/with-x" bash "$@"
+  [ -n "${DISPLAY:-}" ] || in_x "$@"
+}
+
+# Runs a test script inside a private X server and ends with its status:
+#   in_x [--size WxH] SCRIPT [ARG ...]
+# Only a server or window manager that did not start (with-x's status 75: the program
+# never ran) earns a second try. It is said on stderr and, when TIRVEX_FIRST_TRY_LOG names
+# a file, noted there, so that the whole run can list it at its end.
+in_x() {
+  local with_x options=() status=0 name
+  with_x="$(dirname "${BASH_SOURCE[0]}")/../../scripts/with-x"
+  if [ "${1:-}" = --size ]; then options=(--size "$2"); shift 2; fi
+  "$with_x" "${options[@]}" bash "$@" || status=$?
+  if [ "$status" = 75 ]; then
+    name="e2e_$(basename "$1" .sh)"
+    echo "$name: second try, because the X server or the window manager did not start" >&2
+    [ -z "${TIRVEX_FIRST_TRY_LOG:-}" ] ||
+      echo "$name (the X server or the window manager did not start; tried again)" >>"$TIRVEX_FIRST_TRY_LOG"
+    status=0
+    "$with_x" "${options[@]}" bash "$@" || status=$?
   fi
+  exit "$status"
 }
 
 start_program() {
@@ -49,7 +68,21 @@ wait_for_exit() {
     fi
     sleep 0.1
   done
+  describe_program >&2
   fail "the program did not exit"
+}
+
+# What a hung program still shows, for a failure that must be understood from its log
+# alone: its state, its windows and which window is active, and what it printed.
+describe_program() {
+  local id
+  echo "program $PROGRAM_PID: $(grep -E '^State' "/proc/$PROGRAM_PID/status" 2>/dev/null)"
+  for id in $(xdotool search --all --pid "$PROGRAM_PID" 2>/dev/null); do
+    echo "  window $id: $(xwininfo -id "$id" 2>/dev/null | grep -E 'Map State' | tr -s ' ')" \
+      "$(window_geometry "$id" 2>/dev/null)"
+  done
+  echo "  active: $(xprop -root _NET_ACTIVE_WINDOW 2>/dev/null | sed 's/.*# //')"
+  [ ! -f "${PROGRAM_LOG:-}" ] || sed 's/^/  log: /' "$PROGRAM_LOG"
 }
 
 # Window geometry as "X Y W H".

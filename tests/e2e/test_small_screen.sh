@@ -11,7 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
 # Always on a private 800 x 600 screen, whatever display the test was started on.
 if [ -z "${TIRVEX_SMALL_SCREEN:-}" ]; then
-  TIRVEX_SMALL_SCREEN=1 DISPLAY= exec "$here/../../scripts/with-x" --size 800x600 bash "$0" "$@"
+  TIRVEX_SMALL_SCREEN=1 DISPLAY= in_x --size 800x600 "$0" "$@"
 fi
 program=$1
 caption='نرم افزار قرعه'

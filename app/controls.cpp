@@ -3,7 +3,9 @@
 #include "app/colours.h"
 
 #include <QFontMetrics>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <algorithm>
 
@@ -174,6 +176,13 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
         return QLineEdit::keyPressEvent(&replaced);
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setLayoutDirection(Qt::RightToLeft);
+    menu->popup(event->globalPos());
 }
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {}

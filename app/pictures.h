@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 #include <QString>
 
@@ -11,4 +12,8 @@
 namespace pictures {
 // A null pixmap when the file cannot be read.
 QPixmap load(const QString& path);
+
+// The icon of a window that shows none: a single clear pixel, where an empty icon would
+// let the window fall back to its owner's icon or the platform's default.
+QIcon noIcon();
 } // namespace pictures

@@ -18,7 +18,9 @@ namespace error_report {
 // the detail to show under it.
 class Failure : public std::runtime_error {
   public:
-    explicit Failure(const std::string& log) : std::runtime_error(log) {}
+    // A failure only a fault of the program can raise: its English line is the detail.
+    explicit Failure(const std::string& log)
+        : std::runtime_error(log), detail_(QString::fromStdString(log)) {}
     Failure(const QString& log, QString sentence, QString detail)
         : std::runtime_error(log.toStdString()), sentence_(std::move(sentence)),
           detail_(std::move(detail)) {}

@@ -5,6 +5,7 @@
 #include "app/fonts.h"
 #include "app/form.h"
 #include "app/style.h"
+#include "app/translation.h"
 
 #include <exception>
 
@@ -26,6 +27,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     // One style everywhere, so that coloured buttons paint their colour on every desktop.
     setStyle(new Style);
     fonts::install();
+    translation::install();
     ActivationTracker::install();
 }
 
@@ -41,10 +43,14 @@ bool Application::notify(QObject* receiver, QEvent* event) {
 }
 
 void Application::reportCurrentException() {
+    // Messages are built from QStrings as UTF-8, so they are read back as UTF-8: the local
+    // code page would garble a path with Persian letters on Windows.
     try {
         throw;
+    } catch (const error_report::Failure& e) {
+        error_report::report(e.log(), e.sentence(), e.detail());
     } catch (const std::exception& e) {
-        error_report::report(QString::fromLocal8Bit(e.what()));
+        error_report::report(QString::fromUtf8(e.what()));
     } catch (...) {
         error_report::report(QStringLiteral("unknown error"));
     }

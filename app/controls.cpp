@@ -4,7 +4,9 @@
 #include "app/colours.h"
 
 #include <QFontMetrics>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <algorithm>
 
@@ -177,6 +179,13 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
         return QLineEdit::keyPressEvent(&replaced);
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setLayoutDirection(Qt::RightToLeft);
+    menu->popup(event->globalPos());
 }
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {}

@@ -92,6 +92,8 @@ class TextBox : public QLineEdit {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Qt's own menu, its entries in Persian, runs right to left like them.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     std::function<void(int&)> keyPress_;

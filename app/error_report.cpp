@@ -1,5 +1,7 @@
 #include "app/error_report.h"
 
+#include "app/pictures.h"
+
 #include <QMessageBox>
 #include <cstdio>
 
@@ -9,18 +11,41 @@ std::function<void(const QString&)>& sinkSlot() {
     static std::function<void(const QString&)> sink;
     return sink;
 }
+
+// The program's caption, as its windows show it.
+QString caption() { return QStringLiteral("نرم افزار قرعه"); }
+
+// For whatever the program did not foresee: it says that the program goes on, which it does.
+QString unforeseen() {
+    return QStringLiteral("خطايي در برنامه رخ داد. برنامه به کار خود ادامه مي دهد.");
+}
 } // namespace
 
-void report(const QString& message) {
-    std::fprintf(stderr, "tirvex: error: %s\n", message.toLocal8Bit().constData());
+QString boxText(const QString& sentence, const QString& detail) {
+    const QString said = sentence.isEmpty() ? unforeseen() : sentence;
+    return detail.isEmpty() ? said : said + QLatin1Char('\n') + detail;
+}
+
+void report(const QString& log, const QString& sentence, const QString& detail) {
+    std::fprintf(stderr, "tirvex: error: %s\n", log.toLocal8Bit().constData());
     std::fflush(stderr);
     if (auto& sink = sinkSlot()) {
-        sink(message);
+        sink(boxText(sentence, detail));
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Tirvex"), message, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, caption(), sentence.isEmpty() ? unforeseen() : sentence,
+                    QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("ErrorReport"));
+    box.setWindowIcon(pictures::noIcon());
+    box.setLayoutDirection(Qt::RightToLeft);
+    box.setTextFormat(Qt::PlainText);
+    // The detail keeps a line of its own, under the sentence; a path or an English reason
+    // inside the Persian sentence would be reordered by the right-to-left reading.
+    box.setInformativeText(detail);
     box.exec();
 }
+
+void report(const QString& message) { report(message, QString(), message); }
 
 void setSink(std::function<void(const QString&)> sink) { sinkSlot() = std::move(sink); }
 } // namespace error_report

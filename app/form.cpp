@@ -2,6 +2,7 @@
 
 #include "app/activation_tracker.h"
 #include "app/application.h"
+#include "app/centring.h"
 #include "app/controls.h"
 #include "app/pictures.h"
 #include "app/twips.h"
@@ -121,11 +122,8 @@ std::unique_ptr<FormWindow> Form::buildWindow() {
     w->setObjectName(QString::fromUtf8(d.name));
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     w->setWindowTitle(QString::fromUtf8(d.caption));
-    // A window without an icon of its own shows none, rather than a platform default: a
-    // single clear pixel (a new pixmap holds whatever memory it was given).
-    QPixmap none(1, 1);
-    none.fill(Qt::transparent);
-    w->setWindowIcon(d.icon ? QIcon(pictures::load(QString::fromLatin1(d.icon))) : QIcon(none));
+    // A window without an icon of its own shows none, rather than a platform default.
+    w->setWindowIcon(d.icon ? QIcon(pictures::load(QString::fromLatin1(d.icon))) : pictures::noIcon());
 
     QWidget* client = w.get();
     QMenuBar* menuBar = nullptr;
@@ -174,12 +172,8 @@ void Form::placeWindow(FormWindow& w) {
         w.setWindowState(Qt::WindowFullScreen);
         return;
     }
-    if (d.centred) {
-        const QRect area = screen->availableGeometry();
-        QRect frame(QPoint(), w.size());
-        frame.moveCenter(area.center());
-        w.move(frame.topLeft());
-    }
+    if (d.centred)
+        centring::centreOnScreen(w);
 }
 
 void Form::Show() {

@@ -35,4 +35,11 @@ QPixmap load(const QString& path, const QSize& size) {
     return QPixmap::fromImage(std::move(image));
 }
 
+QIcon noIcon() {
+    // A new pixmap holds whatever memory it was given until it is filled.
+    QPixmap none(1, 1);
+    none.fill(Qt::transparent);
+    return QIcon(none);
+}
+
 } // namespace pictures

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 #include <QString>
 
@@ -14,4 +15,8 @@ namespace pictures {
 // then decoded at a fraction of its size, which is most of the splash window's start-up
 // cost when done in full and scaled down at every paint.
 QPixmap load(const QString& path, const QSize& size = QSize());
+
+// The icon of a window that shows none: a single clear pixel, where an empty icon would
+// let the window fall back to its owner's icon or the platform's default.
+QIcon noIcon();
 } // namespace pictures

@@ -1,8 +1,11 @@
 #include "app/style.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QIconEngine>
+#include <QPainter>
 #include <QPointer>
+#include <QPushButton>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QWidget>
@@ -59,4 +62,82 @@ QIcon Style::standardIcon(StandardPixmap which, const QStyleOption* option,
         option ? option->direction
                : (widget ? widget->layoutDirection() : QGuiApplication::layoutDirection());
     return QIcon(new DeferredIcon(baseStyle(), which, direction));
+}
+
+namespace {
+// A button or list paints its own colour when its design gave it one: the builder sets the
+// palette's button role for exactly those controls.
+bool ownColour(const QWidget* widget) {
+    return widget && (qobject_cast<const QPushButton*>(widget) || qobject_cast<const QComboBox*>(widget)) &&
+           widget->palette().isBrushSet(QPalette::Active, QPalette::Button);
+}
+
+// The flat face: the colour itself, a one-pixel outline, and when pressed a sunken inner
+// edge rather than a darker face, so the colour stays exact in every state.
+void paintFlatFace(QPainter* painter, const QRect& rect, const QStyleOption* option) {
+    const QColor face = option->palette.color(QPalette::Active, QPalette::Button);
+    const QColor edge = face.darker(250);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->fillRect(rect, face);
+    painter->setPen(edge);
+    painter->drawRect(rect.adjusted(0, 0, -1, -1));
+    if (option->state & (QStyle::State_Sunken | QStyle::State_On)) {
+        painter->setPen(face.darker(150));
+        const QRect inner = rect.adjusted(1, 1, -2, -2);
+        painter->drawLine(inner.topLeft(), inner.topRight());
+        painter->drawLine(inner.topLeft(), inner.bottomLeft());
+    }
+    painter->restore();
+}
+
+// The keyboard focus: a dotted rectangle inside the face, in the caption's colour.
+void paintFocus(QPainter* painter, const QRect& rect, const QStyleOption* option) {
+    if (!(option->state & QStyle::State_HasFocus))
+        return;
+    painter->save();
+    QPen pen(option->palette.color(QPalette::Active, QPalette::ButtonText));
+    pen.setStyle(Qt::DotLine);
+    painter->setPen(pen);
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(rect.adjusted(3, 3, -4, -4));
+    painter->restore();
+}
+} // namespace
+
+void Style::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                          const QWidget* widget) const {
+    if (element == PE_PanelButtonCommand && ownColour(widget)) {
+        paintFlatFace(painter, option->rect, option);
+        paintFocus(painter, option->rect, option);
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void Style::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                               QPainter* painter, const QWidget* widget) const {
+    if (control == CC_ComboBox && ownColour(widget)) {
+        paintFlatFace(painter, option->rect, option);
+        // The arrow stands on the same colour, parted from the text by a line.
+        const QRect arrow = subControlRect(CC_ComboBox, option, SC_ComboBoxArrow, widget);
+        painter->save();
+        painter->setPen(option->palette.color(QPalette::Active, QPalette::Button).darker(150));
+        const int x = option->direction == Qt::RightToLeft ? arrow.right() : arrow.left();
+        painter->drawLine(x, arrow.top() + 3, x, arrow.bottom() - 3);
+        painter->restore();
+        QStyleOption arrowOption = *option;
+        arrowOption.rect = arrow.adjusted(arrow.width() / 4, 0, -arrow.width() / 4, 0);
+        proxy()->drawPrimitive(PE_IndicatorArrowDown, &arrowOption, painter, widget);
+        paintFocus(painter, option->rect, option);
+        return;
+    }
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+}
+
+int Style::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                     QStyleHintReturn* returnData) const {
+    if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+        return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
 }

@@ -68,10 +68,15 @@ void start(Form1& stage) {
     // positions at once. The draw goes on without the marker and the failure is reported
     // once the start is complete.
     QString failure;
+    QString detail;
     try {
         stage.g1()->LoadFile(markerPath(), QString());
+    } catch (const error_report::Failure& e) {
+        failure = e.log();
+        detail = e.detail();
     } catch (const std::exception& e) {
-        failure = QString::fromLocal8Bit(e.what());
+        failure = QString::fromUtf8(e.what());
+        detail = failure;
     }
     stage.g1()->setLeft(twips::left(stage.Label1()));
     stage.g1()->setVisible(failure.isEmpty());
@@ -84,7 +89,12 @@ void start(Form1& stage) {
     stage.Command1()->setEnabled(false);
     trace::line(QStringLiteral("draw started"));
     if (!failure.isEmpty())
-        error_report::report(failure + QStringLiteral("; the draw goes on without the marker"));
+        error_report::report(
+            failure + QStringLiteral("; the draw goes on without the marker"),
+            QStringLiteral("نشانگر متحرک نشان داده نمي شود، زيرا پرونده آن خوانده نشد. قرعه کشي "
+                           "بدون نشانگر ادامه دارد و عدد آن معتبر است. پرونده green.gif را کنار "
+                           "برنامه بگذاريد."),
+            detail);
 }
 
 void tick(Form1& stage, int k) {
@@ -108,11 +118,15 @@ void tick(Form1& stage, int k) {
     for (int draws = 0;; ++draws) {
         if (draws == MaxDrawsPerTick) {
             stopUnfinished(stage, k, QStringLiteral("the random source gave no admissible digit"));
-            error_report::report(QStringLiteral("The draw stopped at position %1: %2 random "
-                                                "digits in a row fell outside %3 to %4.")
-                                     .arg(k)
-                                     .arg(MaxDrawsPerTick)
-                                     .arg(lower, upper));
+            const QString detail = QStringLiteral("%1 random digits in a row fell outside %2 to %3.")
+                                       .arg(MaxDrawsPerTick)
+                                       .arg(lower, upper);
+            error_report::report(
+                QStringLiteral("The draw stopped at position %1: ").arg(k) + detail,
+                QStringLiteral("قرعه کشي در رقم %1 متوقف شد، زيرا رقمي در محدوده به دست نيامد. "
+                               "دکمه شروع را دوباره بزنيد.")
+                    .arg(k),
+                detail);
             return;
         }
         source.reseedFromClock();

@@ -7,11 +7,14 @@
 #include "engine/random_source.h"
 #include "windows/draw/form1.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 #include <stdexcept>
 
@@ -426,6 +429,33 @@ class TestDigitDraw : public QObject {
         QVERIFY(idle());
         QCOMPARE(reports.size(), 1);
         reports.clear();
+    }
+
+    // The operator reads the report in Persian, right to left, under the program's caption,
+    // with the path, Persian letters and all, on a line of its own; stderr keeps its
+    // English line.
+    void markerReportReadsPersianWithItsPath() {
+        const QString folder = markerDir.filePath(QStringLiteral("قرعه کشي"));
+        QVERIFY(QDir().mkpath(folder));
+        engine::setMarkerDirectory(folder);
+        const QString path = QDir::toNativeSeparators(folder + QStringLiteral("/green.gif"));
+        error_report::setSink({});
+        bool seen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            seen = true;
+            QCOMPARE(box->windowTitle(), QStringLiteral("نرم افزار قرعه"));
+            QCOMPARE(box->layoutDirection(), Qt::RightToLeft);
+            const char16_t first = box->text().front().unicode();
+            QVERIFY2(first >= 0x0600 && first <= 0x06FF, qPrintable(box->text()));
+            QCOMPARE(box->informativeText(), path + QStringLiteral(": the file does not exist"));
+            box->accept();
+        });
+        form1().Command1_Click();
+        error_report::setSink([this](const QString& m) { reports << m; });
+        QVERIFY(seen);
+        QCOMPARE(spinningPosition(), 1);
     }
 
     void unloadableMarkerIsReportedAndTheDrawRuns_data() {

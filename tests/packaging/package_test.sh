@@ -40,8 +40,10 @@ required=(
   ./usr/share/icons/hicolor/256x256/apps/tirvex.png
   ./usr/share/doc/tirvex/copyright
   ./usr/share/doc/tirvex/OFL.txt
+  ./usr/share/doc/tirvex/guide.fa.html
+  ./usr/share/doc/tirvex/screenshots/range-entry.png
 )
-allowed='^\./usr/share/icons/hicolor/[0-9]+x[0-9]+/apps/tirvex\.png$'
+allowed='^\./usr/share/(icons/hicolor/[0-9]+x[0-9]+/apps/tirvex|doc/tirvex/screenshots/[a-z-]+)\.png$'
 
 contents() {
   need cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli file

@@ -66,7 +66,7 @@ void paste(TextBox* box, const QString& text) {
     QGuiApplication::clipboard()->setText(text);
     std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
     for (QAction* action : menu->actions())
-        if (action->text().startsWith(QLatin1String("&Paste")))
+        if (action->text().startsWith(QCoreApplication::translate("QLineEdit", "&Paste")))
             return action->trigger();
     QFAIL("the field's context menu has no paste entry");
 }

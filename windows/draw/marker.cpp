@@ -38,10 +38,11 @@ void AniGifDisplay::LoadFile(const QString& path, const QString& ignored) {
     update();
     const QFileInfo info(path);
     auto fail = [&](const char* why) {
+        const QString detail = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path),
+                                                            QString::fromLatin1(why));
         throw error_report::Failure(
-            QStringLiteral("cannot load the marker animation %1: %2")
-                .arg(QDir::toNativeSeparators(path), QString::fromLatin1(why))
-                .toStdString());
+            QStringLiteral("cannot load the marker animation ") + detail,
+            QStringLiteral("پرونده نشانگر متحرک خوانده نشد."), detail);
     };
     if (!info.exists())
         fail("the file does not exist");

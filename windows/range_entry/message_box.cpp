@@ -1,5 +1,7 @@
 #include "windows/range_entry/message_box.h"
 
+#include "app/pictures.h"
+
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
@@ -22,6 +24,9 @@ void ok(const QString& prompt, const QString& title, QWidget* over) {
     }
     QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, over);
     box.setObjectName(QStringLiteral("MsgBox"));
+    // No icon in the title bar, where the owner's would show (the style gives the button
+    // none either).
+    box.setWindowIcon(pictures::noIcon());
     box.setLayoutDirection(Qt::RightToLeft);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);

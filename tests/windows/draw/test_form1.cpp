@@ -219,6 +219,39 @@ class TestForm1 : public QObject {
         QCOMPARE(form1().SpinsLeft, 3.0);
         QCOMPARE(form1().CurrentDigit, 7.f);
     }
+
+    // The graphical buttons paint their green flat in every state: enabled with the focus,
+    // pressed, disabled, and without the focus. Only the keyboard focus adds a mark of its
+    // own, a dotted rectangle three pixels inside the edge.
+    void buttonsPaintTheirColourFlat_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<bool>("focusShown");
+        QTest::newRow("start, focused") << "Command1" << "" << true;
+        QTest::newRow("start, pressed") << "Command1" << "down" << true;
+        QTest::newRow("start, disabled") << "Command1" << "disabled" << false;
+        QTest::newRow("return") << "Command2" << "" << false;
+    }
+    void buttonsPaintTheirColourFlat() {
+        QFETCH(QString, name);
+        QFETCH(QString, state);
+        QFETCH(bool, focusShown);
+        handOver(QStringLiteral("2"));
+        form1().Show();
+        QVERIFY(QTest::qWaitForWindowActive(form1().window()));
+        auto* button = form1().control<CommandButton>(name);
+        button->setDown(state == "down");
+        button->setEnabled(state != "disabled");
+        const QImage face = button->grab().toImage();
+        const QColor green = colourFromBgr(colours::Green);
+        const int w = face.width(), h = face.height();
+        for (const QPoint& p : {QPoint(6, 6), QPoint(6, h - 7), QPoint(w - 7, 6), QPoint(w - 7, h - 7)})
+            QCOMPARE(face.pixelColor(p).name(), green.name());
+        bool marked = false;
+        for (int x = 4; x < w - 4; ++x)
+            marked = marked || face.pixelColor(x, 3) != green;
+        QCOMPARE(marked, focusShown);
+    }
 };
 
 TIRVEX_TEST_MAIN(TestForm1)

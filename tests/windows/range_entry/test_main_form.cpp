@@ -10,6 +10,8 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMessageBox>
+#include <QContextMenuEvent>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -169,7 +171,7 @@ class TestMainForm : public QObject {
         std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
         const QList<QAction*> actions = menu->actions();
         auto paste = std::find_if(actions.begin(), actions.end(), [](QAction* a) {
-            return a->text().startsWith(QLatin1String("&Paste"));
+            return a->text().startsWith(QCoreApplication::translate("QLineEdit", "&Paste"));
         });
         QVERIFY(paste != actions.end() && (*paste)->isEnabled());
         (*paste)->trigger();
@@ -257,6 +259,12 @@ class TestMainForm : public QObject {
             QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
             QCOMPARE(box->layoutDirection(), Qt::RightToLeft);
             QCOMPARE(box->windowModality(), Qt::ApplicationModal);
+            // No icon in the title bar (not even the owner's) and none on the button.
+            const QImage icon = box->windowIcon().pixmap(16).toImage();
+            for (int y = 0; y < icon.height(); ++y)
+                for (int x = 0; x < icon.width(); ++x)
+                    QCOMPARE(qAlpha(icon.pixel(x, y)), 0);
+            QVERIFY(box->button(QMessageBox::Ok)->icon().isNull());
             QCOMPARE(bounds(), QStringLiteral("2/1"));
             QTest::keyClick(box, Qt::Key_Return);
         });
@@ -278,6 +286,45 @@ class TestMainForm : public QObject {
         mainForm().window()->activateWindow();
         QTRY_COMPARE(mainForm().Combo2()->currentIndex(), 0);
         QCOMPARE(mainForm().Combo3()->currentIndex(), 1);
+    }
+
+    // The disabled lists paint their light yellow flat, text area and arrow alike.
+    void listsPaintTheirColourFlat_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Combo2") << "Combo2";
+        QTest::newRow("Combo3") << "Combo3";
+    }
+    void listsPaintTheirColourFlat() {
+        QFETCH(QString, name);
+        auto* list = mainForm().control<ComboBox>(name);
+        QVERIFY(!list->isEnabled());
+        const QImage face = list->grab().toImage();
+        const int w = face.width(), h = face.height();
+        for (const QPoint& p : {QPoint(4, 4), QPoint(4, h - 5), QPoint(w - 4, 4), QPoint(w - 4, h - 5)})
+            QCOMPARE(face.pixelColor(p).name(), QStringLiteral("#ffff80"));
+    }
+
+    // Qt's own context menu of a bound field reads Persian, right to left.
+    void contextMenuReadsPersian() {
+        TextBox* box = mainForm().Text1();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(box, &event);
+        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QCOMPARE(menu->layoutDirection(), Qt::RightToLeft);
+        int entries = 0;
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator())
+                continue;
+            ++entries;
+            // The shortcut after the tab keeps its Latin key letter.
+            const QString entry = action->text().section(QLatin1Char('\t'), 0, 0);
+            QVERIFY2(!entry.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))), qPrintable(entry));
+            QVERIFY2(entry.contains(QRegularExpression(QStringLiteral("[\\x{0600}-\\x{06FF}]"))),
+                     qPrintable(entry));
+        }
+        QVERIFY(entries >= 6);
+        menu->close();
     }
 };
 

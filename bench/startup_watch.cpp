@@ -374,8 +374,8 @@ int main(int argc, char** argv) {
             samples.add("own1s.ratio", double(t.own1sKiB) / double(b.own1sKiB));
         if (driver) {
             const Outcome& d = outcomes["driver"];
-            for (const auto& [key, value] : d.figures)
-                samples.add(key.c_str(), value);
+            for (const auto& [name, value] : d.figures)
+                samples.add(name.c_str(), value);
             auto it = d.figures.find("rssdraw.tirvex.kib");
             if (it != d.figures.end() && b.rss1sKiB > 0)
                 samples.add("rssdraw.ratio", it->second / double(b.rss1sKiB));

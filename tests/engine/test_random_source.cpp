@@ -1,8 +1,11 @@
 #include "app/application.h"
 #include "engine/random_source.h"
 
+#include <QCoreApplication>
+#include <QProcess>
 #include <QTest>
 #include <cmath>
+#include <cstdio>
 #include <set>
 
 namespace {
@@ -118,9 +121,32 @@ class TestRandomSource : public QObject {
         engine::SystemRandom b;
         QVERIFY(a.nextBits() != b.nextBits());
     }
+
+    // A device that is a generator with a fixed seed (as some C++ libraries for Windows
+    // had) differs within one run but repeats itself from run to run: two runs of this
+    // program must start from different states.
+    void entropyDiffersBetweenRuns() {
+        QStringList firsts;
+        for (int run = 0; run < 2; ++run) {
+            QProcess child;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("TIRVEX_PRINT_FIRST_BITS"), QStringLiteral("1"));
+            child.setProcessEnvironment(env);
+            child.start(QCoreApplication::applicationFilePath(), {});
+            QVERIFY2(child.waitForFinished(60000), qPrintable(child.errorString()));
+            firsts << QString::fromLatin1(child.readAllStandardOutput()).trimmed();
+            QVERIFY2(!firsts.last().isEmpty(), "the child printed nothing");
+        }
+        QVERIFY2(firsts[0] != firsts[1], qPrintable(firsts[0]));
+    }
 };
 
 int main(int argc, char** argv) {
+    // The child of entropyDiffersBetweenRuns: the first output of a freshly seeded source.
+    if (qEnvironmentVariableIsSet("TIRVEX_PRINT_FIRST_BITS")) {
+        std::printf("%llu\n", static_cast<unsigned long long>(engine::SystemRandom().nextBits()));
+        return 0;
+    }
     Application app(argc, argv);
     TestRandomSource test;
     return QTest::qExec(&test, argc, argv);

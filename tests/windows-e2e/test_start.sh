@@ -9,13 +9,12 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 under_x "$0" "$@"
-program=$(place_program "$1" 'Tirvex start')
+program=$(place_program "$1" TirvexStart)
 trap close_program EXIT
 
 # cmd's "set" changes only the Windows environment that the program inherits.
 start_program "$WINE" cmd /c "set DISPLAY=&& set WAYLAND_DISPLAY=&& $program"
 launcher=$PROGRAM_PID
-wait_for_class tirvex.exe >/dev/null
 PROGRAM_PID=$(xdotool getwindowpid "$(wait_for_class tirvex.exe)")
 pass_splash
 main=$(wait_for_window 'نرم افزار قرعه')
@@ -26,7 +25,8 @@ wait_for_exit
 echo "without DISPLAY: splash, range entry window, exit status 0"
 
 WINEQT_QPA_PLATFORM=nonesuch start_program "$WINE" "$program"
-box=$(wait_for_window '^Tirvex$')
+box=$(wait_for_class tirvex.exe)
+[ "$(xdotool getwindowname "$box")" = Tirvex ] || fail "the first window is '$(xdotool getwindowname "$box")', not the message box"
 [ -n "${SHOT_DIR:-}" ] && { settle 1; shot_window "$box" "$SHOT_DIR/start-failure.png"; }
 key_to "$box" Return
 wait_for_exit

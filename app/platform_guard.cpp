@@ -8,11 +8,6 @@
 #include <cstdlib>
 #include <utility>
 
-#ifdef Q_OS_WIN
-#define NOMINMAX
-#include <windows.h>
-#endif
-
 namespace platform_guard {
 namespace {
 
@@ -43,14 +38,8 @@ void handler(QtMsgType type, const QMessageLogContext& context, const QString& t
         held().append({type, QByteArray(context.category ? context.category : ""), text});
         return;
     }
-    const QString message = QStringLiteral("tirvex: cannot open a window: ") + cause(text);
-    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    std::fprintf(stderr, "tirvex: cannot open a window: %s\n", cause(text).toLocal8Bit().constData());
     std::fflush(stderr);
-#ifdef Q_OS_WIN
-    // A windowed program on Windows has no console, so stderr reaches nobody there; the
-    // system's own message box needs nothing of Qt's.
-    MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(message.utf16()), L"Tirvex", MB_OK | MB_ICONERROR);
-#endif
     // Nothing of the program has run yet, so there is nothing to save or close; leaving
     // at once keeps the platform's half-built state from being torn down.
     std::_Exit(ExitStatus);

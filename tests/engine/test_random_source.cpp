@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "engine/random_source.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QTest>
 #include <array>

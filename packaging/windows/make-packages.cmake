@@ -1,0 +1,75 @@
+# Makes the two Windows downloads from the installed tree of the program:
+#   <name>.zip        the folder <name>/ as it was installed
+#   <name>-setup.exe  an NSIS installer of the same files
+# The installer's file and uninstall lists are written from the tree itself, so what is
+# installed is exactly what the uninstaller removes.
+#   cmake -DSTAGING=<dir>/<name> -DVERSION=1.0.12 -DPUBLISHER=... -DHOMEPAGE=...
+#         -DICON=<icon.ico> -DMAKENSIS=<makensis> -P make-packages.cmake
+cmake_minimum_required(VERSION 3.25)
+get_filename_component(out_dir ${STAGING} DIRECTORY)
+get_filename_component(name ${STAGING} NAME)
+string(REPLACE "." ";" parts "${VERSION}")
+list(GET parts 0 VERSION_MAJOR)
+list(GET parts 1 VERSION_MINOR)
+list(GET parts 2 VERSION_PATCH)
+set(VERSION_DOTS "${VERSION_MAJOR}.${VERSION_MINOR}.0.${VERSION_PATCH}")
+
+# --- The zip --------------------------------------------------------------------------
+file(REMOVE ${out_dir}/${name}.zip)
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${name}.zip --format=zip ${name}
+  WORKING_DIRECTORY ${out_dir} COMMAND_ERROR_IS_FATAL ANY)
+
+# --- The installer --------------------------------------------------------------------
+file(GLOB_RECURSE files RELATIVE ${STAGING} ${STAGING}/*)
+# Folder by folder, the top folder first, so each needs one SetOutPath.
+set(keyed "")
+foreach(file IN LISTS files)
+  get_filename_component(folder "${file}" DIRECTORY)
+  if(folder)
+    list(APPEND keyed "1${folder}|${file}")
+  else()
+    list(APPEND keyed "0|${file}")
+  endif()
+endforeach()
+list(SORT keyed)
+list(TRANSFORM keyed REPLACE "^[^|]*\\|" "")
+set(files ${keyed})
+set(NSIS_INSTALL "")
+set(NSIS_UNINSTALL "")
+set(folders "")
+set(size 0)
+set(current_folder "-")
+foreach(file IN LISTS files)
+  get_filename_component(folder "${file}" DIRECTORY)
+  string(REPLACE "/" "\\" win_file "${file}")
+  string(REPLACE "/" "\\" win_folder "${folder}")
+  if(NOT folder STREQUAL current_folder)
+    set(current_folder "${folder}")
+    if(folder)
+      string(APPEND NSIS_INSTALL "  SetOutPath \"$INSTDIR\\${win_folder}\"\n")
+      list(APPEND folders "${win_folder}")
+    endif()
+  endif()
+  string(APPEND NSIS_INSTALL "  File \"${name}\\${win_file}\"\n")
+  string(APPEND NSIS_UNINSTALL "  Delete \"$INSTDIR\\${win_file}\"\n")
+  file(SIZE ${STAGING}/${file} bytes)
+  math(EXPR size "${size} + ${bytes}")
+endforeach()
+string(APPEND NSIS_INSTALL "  SetOutPath \"$INSTDIR\"")
+# Inner folders before the folders that hold them.
+list(REMOVE_DUPLICATES folders)
+list(SORT folders ORDER DESCENDING)
+foreach(folder IN LISTS folders)
+  string(APPEND NSIS_UNINSTALL "  RMDir \"$INSTDIR\\${folder}\"\n")
+endforeach()
+string(REGEX REPLACE "\n$" "" NSIS_UNINSTALL "${NSIS_UNINSTALL}")
+math(EXPR SIZE_KB "(${size} + 1023) / 1024")
+
+set(SETUP_NAME ${name}-setup.exe)
+set(ICON_NAME ${name}-icon.ico)
+file(COPY_FILE ${ICON} ${out_dir}/${ICON_NAME})
+configure_file(${CMAKE_CURRENT_LIST_DIR}/installer.nsi.in ${out_dir}/${name}.nsi @ONLY)
+file(REMOVE ${out_dir}/${SETUP_NAME})
+execute_process(COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 ${name}.nsi
+  WORKING_DIRECTORY ${out_dir} COMMAND_ERROR_IS_FATAL ANY)
+message(STATUS "Windows downloads: ${out_dir}/${name}.zip, ${out_dir}/${SETUP_NAME}")

@@ -1,0 +1,38 @@
+# Shared steps of the real-window tests of the Windows build: tirvex.exe under Wine on a
+# private X server, driven with the same xdotool steps as the Linux tests (tests/e2e/lib.sh),
+# which Wine's windows answer to as well: Wine names each X window after its Windows
+# caption and gives it the Wine process's id. Source it.
+. "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
+
+WINE=${TIRVEX_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
+[ -x "$WINE" ] || fail "no wine64 found (scripts/install-deps windows installs it)"
+[ -n "${WINEPREFIX:-}" ] || fail "WINEPREFIX is not set; the build's tests set it"
+export WINEDEBUG=${WINEDEBUG:--all}
+
+# Copies the program and its marker into a folder on the Wine prefix's C: drive and prints
+# the program's Windows path (C:\folder\tirvex.exe).
+place_program() {
+  local exe=$1 folder=$2
+  local dir="$WINEPREFIX/drive_c/$folder"
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  cp "$exe" "$(dirname "$exe")/green.gif" "$dir/"
+  printf 'C:\\%s\\tirvex.exe\n' "${folder//\//\\}"
+}
+
+# Prints the id of the first visible window of a Windows program, found by its WM_CLASS
+# (Wine uses the executable's name), waiting up to 30 s: Wine's first start is slow.
+wait_for_class() {
+  local class=$1 id
+  for _ in $(seq 1 300); do
+    id=$(xdotool search --onlyvisible --classname "$class" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  fail "no window of $class appeared"
+}
+
+# Waits until the Wine prefix has no process left, at most the given seconds.
+wait_for_wine() {
+  timeout "${1:-60}" "$(dirname "$WINE")/wineserver" -w || fail "Wine processes still running after ${1:-60} s"
+}

@@ -1,0 +1,24 @@
+# The tests of the Windows build that run outside the program's own test binaries, all
+# under Wine in the build's own prefix: the prefix itself (a fixture), the downloads read
+# as Windows would read them, and tirvex.exe and its installer driven on a private X
+# server as a user would drive them.
+set(windows_e2e ${CMAKE_CURRENT_LIST_DIR})
+set(windows_dist ${CMAKE_BINARY_DIR}/dist)
+
+add_test(NAME windows_wine_prefix COMMAND bash ${windows_e2e}/wine-prefix.sh)
+set_tests_properties(windows_wine_prefix PROPERTIES FIXTURES_SETUP ${TIRVEX_WINE_FIXTURE}
+  ENVIRONMENT "${TIRVEX_WINE_ENV}" LABELS windows TIMEOUT 600 RUN_SERIAL TRUE)
+
+# Python's pefile is Debian's, installed for Debian's own interpreter.
+add_test(NAME windows_downloads
+  COMMAND /usr/bin/python3 ${windows_e2e}/check_downloads.py ${windows_dist} ${PROJECT_VERSION})
+set_tests_properties(windows_downloads PROPERTIES LABELS windows TIMEOUT 120)
+
+foreach(scenario visit start)
+  add_test(NAME windows_e2e_${scenario} COMMAND bash ${windows_e2e}/test_${scenario}.sh $<TARGET_FILE:tirvex>)
+endforeach()
+add_test(NAME windows_e2e_installer COMMAND bash ${windows_e2e}/test_installer.sh
+  ${windows_dist}/tirvex-${PROJECT_VERSION}-win64-setup.exe ${PROJECT_VERSION})
+set_tests_properties(windows_e2e_visit windows_e2e_start windows_e2e_installer PROPERTIES
+  LABELS e2e RUN_SERIAL TRUE TIMEOUT 300 FIXTURES_REQUIRED ${TIRVEX_WINE_FIXTURE}
+  ENVIRONMENT "${TIRVEX_WINE_ENV}")

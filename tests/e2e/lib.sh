@@ -82,6 +82,15 @@ describe_program() {
       "$(window_geometry "$id" 2>/dev/null)"
   done
   echo "  active: $(xprop -root _NET_ACTIVE_WINDOW 2>/dev/null | sed 's/.*# //')"
+  # A key the window manager never turned into a close looks like a hung program.
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' &&
+    echo "  window manager: running" || echo "  window manager: gone"
+  # Where each thread waits tells a hang in the event loop from one on the way out.
+  for id in /proc/"$PROGRAM_PID"/task/*; do
+    [ -d "$id" ] || continue
+    echo "  thread $(basename "$id") $(cat "$id/comm" 2>/dev/null):" \
+      "$(awk '{print $3}' "$id/stat" 2>/dev/null) in $(cat "$id/wchan" 2>/dev/null)"
+  done
   [ ! -f "${PROGRAM_LOG:-}" ] || sed 's/^/  log: /' "$PROGRAM_LOG"
 }
 

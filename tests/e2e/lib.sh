@@ -126,7 +126,7 @@ pass_splash() {
   done
   [ -n "$id" ] || fail "the splash window did not appear"
   for _ in $(seq 1 50); do
-    xdotool windowactivate --sync "$id" >/dev/null 2>&1 && { xdotool key space; return 0; }
+    xdotool windowactivate --sync "$id" >/dev/null 2>&1 && { send_keys space; return 0; }
     sleep 0.1
   done
   fail "the splash window could not be made active"
@@ -161,12 +161,18 @@ open_stage() {
   fail "the stage did not open"
 }
 
+# Types keys into the active window. Keys that were never sent would pass for a program
+# that ignored them, so a failure to send them fails the test here.
+send_keys() {
+  xdotool key "$@" || fail "xdotool could not send the keys $*"
+}
+
 # Makes a window the active one and types into it; the window manager may still be
 # settling in just after the X server started, so a refusal is tried again.
 key_to() {
   local id=$1; shift
   for _ in $(seq 1 50); do
-    xdotool windowactivate --sync "$id" >/dev/null 2>&1 && { xdotool key "$@"; return 0; }
+    xdotool windowactivate --sync "$id" >/dev/null 2>&1 && { send_keys "$@"; return 0; }
     sleep 0.1
   done
   fail "window $id could not be made active"

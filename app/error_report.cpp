@@ -15,15 +15,17 @@ std::function<void(const QString&)>& sinkSlot() {
 // The program's caption, as its windows show it.
 QString caption() { return QStringLiteral("نرم افزار قرعه"); }
 
-// For whatever the program did not foresee: it says that the program goes on, which it does.
-QString unforeseen() {
+// The sentence the box shows. An empty one stands for whatever the program did not
+// foresee: the box then says that the program goes on, which it does.
+QString said(const QString& sentence) {
+    if (!sentence.isEmpty())
+        return sentence;
     return QStringLiteral("خطايي در برنامه رخ داد. برنامه به کار خود ادامه مي دهد.");
 }
 } // namespace
 
 QString boxText(const QString& sentence, const QString& detail) {
-    const QString said = sentence.isEmpty() ? unforeseen() : sentence;
-    return detail.isEmpty() ? said : said + QLatin1Char('\n') + detail;
+    return detail.isEmpty() ? said(sentence) : said(sentence) + QLatin1Char('\n') + detail;
 }
 
 void report(const QString& log, const QString& sentence, const QString& detail) {
@@ -33,8 +35,7 @@ void report(const QString& log, const QString& sentence, const QString& detail) 
         sink(boxText(sentence, detail));
         return;
     }
-    QMessageBox box(QMessageBox::Critical, caption(), sentence.isEmpty() ? unforeseen() : sentence,
-                    QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, caption(), said(sentence), QMessageBox::Ok);
     box.setObjectName(QStringLiteral("ErrorReport"));
     box.setWindowIcon(pictures::noIcon());
     box.setLayoutDirection(Qt::RightToLeft);

@@ -20,7 +20,7 @@ QString caption() { return QStringLiteral("نرم افزار قرعه"); }
 QString said(const QString& sentence) {
     if (!sentence.isEmpty())
         return sentence;
-    return QStringLiteral("خطايي در برنامه رخ داد. برنامه به کار خود ادامه مي دهد.");
+    return QStringLiteral("خطایی در برنامه رخ داد. برنامه به کار خود ادامه می‌دهد.");
 }
 } // namespace
 

@@ -16,15 +16,15 @@ void install() {
     initTranslationResource();
     auto* translator = new QTranslator(QCoreApplication::instance());
     // The resource is stored uncompressed, so the translator reads it in place.
-    if (!translator->load(QStringLiteral(":/translations/qtbase_fa.qm"))) {
+    if (!translator->load(QStringLiteral(":/translations/qt_fa.qm"))) {
         delete translator;
         return;
     }
     QCoreApplication::installTranslator(translator);
-    // The translation also tells Qt to turn the whole program right to left, which would
-    // mirror the menu bar and the lists against their designs. The windows keep the
-    // direction their designs give them; Qt's own popups and boxes are set right to left
-    // where the program makes them.
+    // A translation tells Qt which way to turn the whole program; ours says left to right,
+    // as the windows keep the direction their designs give them, and Qt's own popups and
+    // boxes are set right to left where the program makes them. Said here too, so that no
+    // translation can mirror the menu bar and the lists against their designs.
     QGuiApplication::setLayoutDirection(Qt::LeftToRight);
 }
 } // namespace translation

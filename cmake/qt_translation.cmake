@@ -1,25 +1,26 @@
-# Qt's own texts (a text field's context menu, the buttons of a message box) in Persian.
-# Debian's qt6-translations-l10n ships them compiled as qtbase_fa.qm; the file found at
-# configure time is copied into the build and compiled into the program's resources, so
-# every build, the Windows one included, carries it without a file beside the program.
-# It is stored uncompressed: Qt then reads the translation straight from the program's
-# own data, with no copy and nothing to unpack at start-up.
-find_file(TIRVEX_QT_TRANSLATION qtbase_fa.qm
-  PATHS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS} /usr/share/qt6/translations
-  NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
-  DOC "Qt's Persian translation of its standard texts (Debian: qt6-translations-l10n)")
+# Qt's own texts (a text field's context menu, the buttons of a message box) in Persian,
+# from our own translation, resources/translations/qt_fa.ts, compiled by lrelease (Debian:
+# qt6-l10n-tools) into the program's resources, so every build, the Windows one included,
+# carries it without a file beside the program. It is stored uncompressed: Qt then reads
+# the translation straight from the program's own data, with nothing to unpack at start-up.
+set(TIRVEX_QT_TRANSLATION_SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/resources/translations/qt_fa.ts)
+find_program(TIRVEX_LRELEASE NAMES lrelease lrelease-qt6
+  PATHS ${QT_HOST_PATH}/lib/qt6/bin /usr/lib/qt6/bin NO_CMAKE_FIND_ROOT_PATH
+  DOC "Qt's translation compiler (Debian: qt6-l10n-tools)")
+if(NOT TIRVEX_LRELEASE)
+  message(FATAL_ERROR "lrelease not found (Debian: qt6-l10n-tools); scripts/install-deps installs it")
+endif()
 
 set(TIRVEX_TRANSLATION_DIR ${CMAKE_BINARY_DIR}/qt_translation)
-if(TIRVEX_QT_TRANSLATION)
-  configure_file(${TIRVEX_QT_TRANSLATION} ${TIRVEX_TRANSLATION_DIR}/qtbase_fa.qm COPYONLY)
-  set(entry "    <file compression-algorithm=\"none\">qtbase_fa.qm</file>\n")
-else()
-  message(WARNING "qtbase_fa.qm not found (Debian: qt6-translations-l10n): "
-                  "context menus and standard buttons will read English")
-  set(entry "")
-endif()
-# Written even without the file, so the program always finds the resource it names.
+set(TIRVEX_QT_TRANSLATION ${TIRVEX_TRANSLATION_DIR}/qt_fa.qm)
+add_custom_command(OUTPUT ${TIRVEX_QT_TRANSLATION}
+  COMMAND ${TIRVEX_LRELEASE} -silent -nounfinished ${TIRVEX_QT_TRANSLATION_SOURCE} -qm ${TIRVEX_QT_TRANSLATION}
+  DEPENDS ${TIRVEX_QT_TRANSLATION_SOURCE}
+  COMMENT "Compiling Qt's Persian texts" VERBATIM)
 file(CONFIGURE OUTPUT ${TIRVEX_TRANSLATION_DIR}/qt_translation.qrc CONTENT
-  "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/translations\">\n@entry@  </qresource>\n</RCC>\n"
-  @ONLY)
-target_sources(tirvex_core PRIVATE ${TIRVEX_TRANSLATION_DIR}/qt_translation.qrc)
+  "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/translations\">\n    <file compression-algorithm=\"none\">qt_fa.qm</file>\n  </qresource>\n</RCC>\n")
+# The resource compiler reads the .qm when the resource is built: name it as a source so
+# that it is made first.
+set_source_files_properties(${TIRVEX_TRANSLATION_DIR}/qt_translation.qrc PROPERTIES
+  OBJECT_DEPENDS ${TIRVEX_QT_TRANSLATION})
+target_sources(tirvex_core PRIVATE ${TIRVEX_TRANSLATION_DIR}/qt_translation.qrc ${TIRVEX_QT_TRANSLATION})

@@ -129,6 +129,9 @@ class TestVersionRecord : public QObject {
         QTest::newRow("company") << "CompanyName" << "Tirvex developers";
         QTest::newRow("internal name") << "InternalName" << "tirvex";
         QTest::newRow("original file name") << "OriginalFilename" << "tirvex.exe";
+        // What Task Manager, the firewall and the file's Properties call the program.
+        QTest::newRow("description") << "FileDescription" << "Tirvex";
+        QTest::newRow("copyright") << "LegalCopyright" << "Copyright (C) 2026 Tirvex developers";
     }
     void stringTable() {
         QFETCH(QString, key);
@@ -146,8 +149,8 @@ class TestVersionRecord : public QObject {
         QCOMPARE(tables, QStringList{QStringLiteral("StringFileInfo/040904B0")});
         QStringList keys = record_.values.value(tables.first()).keys();
         keys.sort();
-        QCOMPARE(keys, (QStringList{"CompanyName", "FileVersion", "InternalName", "OriginalFilename",
-                                    "ProductName", "ProductVersion"}));
+        QCOMPARE(keys, (QStringList{"CompanyName", "FileDescription", "FileVersion", "InternalName",
+                                    "LegalCopyright", "OriginalFilename", "ProductName", "ProductVersion"}));
     }
 
     void translationMatchesTheStringTable() {

@@ -77,7 +77,8 @@ def check_exe(path, version):
             for var in info.Var:
                 translations.extend(v.decode() if isinstance(v, bytes) else v for v in var.entry.values())
     expected_strings = {
-        "CompanyName": "Tirvex developers", "FileVersion": text, "InternalName": "tirvex",
+        "CompanyName": "Tirvex developers", "FileDescription": "Tirvex", "FileVersion": text,
+        "InternalName": "tirvex", "LegalCopyright": "Copyright (C) 2026 Tirvex developers",
         "OriginalFilename": "tirvex.exe", "ProductName": "Tirvex", "ProductVersion": text,
     }
     if list(tables) != ["040904B0"]:

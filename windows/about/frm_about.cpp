@@ -11,8 +11,26 @@ void FrmAbout::connectHandlers() {
     on(cmdOK(), &QPushButton::clicked, [this] { cmdOK_Click(); });
 }
 
+QString FrmAbout::QtNotice() {
+    // Latin runs are isolated left to right, so the right-to-left sentence cannot reorder
+    // the words of the copyright line or the folder's name.
+    const auto ltr = [](const QString& run) { return QChar(0x2066) + run + QChar(0x2069); };
+    const QString licences =
+#ifdef TIRVEX_LICENCES_BESIDE_PROGRAM
+        QStringLiteral("متن مجوزها در پوشه‌ی %1 کنار برنامه است.").arg(ltr(QStringLiteral("licences")));
+#else
+        QStringLiteral("متن مجوزها در پوشه‌ی %1 است.").arg(ltr(QStringLiteral("/usr/share/doc/tirvex")));
+#endif
+    // Qt's copyright line has a line of its own, between the two Persian sentences.
+    return QStringLiteral("این برنامه از %1 با مجوز %2 استفاده می‌کند.\n%3\n%4")
+        .arg(ltr(QStringLiteral("Qt")), ltr(QStringLiteral("LGPLv3")),
+             ltr(QStringLiteral("Qt: Copyright (C) The Qt Company Ltd. and other contributors.")),
+             licences);
+}
+
 void FrmAbout::Form_Load() {
     lblVersion()->setCaption(QStringLiteral("نسخه ") + VersionText());
+    lblQtNotice()->setCaption(QtNotice());
     // The button is the window's only control that takes the focus, so Enter reaches it
     // as soon as the window is shown.
     cmdOK()->setFocus();

@@ -13,6 +13,8 @@ class FrmAbout : public Form {
     Label* Label2() { return control<Label>(QStringLiteral("Label2")); }
     Label* Label3() { return control<Label>(QStringLiteral("Label3")); }
     Label* Label4() { return control<Label>(QStringLiteral("Label4")); }
+    // The toolkit's notice: Qt, its copyright, the LGPLv3 and where the licences are.
+    Label* lblQtNotice() { return control<Label>(QStringLiteral("lblQtNotice")); }
     // The contact lines, members 0 to 4 of one control array.
     Label* Label1(int index) {
         return control<Label>(QStringLiteral("Label1(%1)").arg(index));
@@ -22,6 +24,7 @@ class FrmAbout : public Form {
     void cmdOK_Click();
 
     static const design::Window& Design();
+    static QString QtNotice();
 
   protected:
     const design::Window& design() const override { return Design(); }

@@ -33,7 +33,8 @@ const design::Window& FrmAbout::Design() {
         .name = "frmAbout",
         .caption = "درباره ما",
         .clientWidth = 6810,
-        .clientHeight = 4860,
+        // The design's 4860, and room below for the notice of the toolkit's licence.
+        .clientHeight = 4860 + 600,
         .backColor = White,
         .border = design::Border::FixedDialog,
         .titleBar = true,
@@ -70,6 +71,12 @@ const design::Window& FrmAbout::Design() {
             {.kind = Kind::Label, .name = "Label4", .left = 255, .top = 4140, .width = 6330,
              .height = 390, .caption = CopyingNotice, .foreColor = Black,
              .font = design::titr(9.75), .align = Align::Centre, .rightToLeft = true, .tabIndex = 9},
+            // Under the copying notice: the toolkit, its licence and where the licences
+            // are; Form_Load writes it. Arial, whose digits are Latin: "LGPLv3" must read
+            // as users search for it.
+            {.kind = Kind::Label, .name = "lblQtNotice", .left = 255, .top = 4560, .width = 6330,
+             .height = 780, .caption = "", .foreColor = Grey, .font = {"Arial", 8.25, false},
+             .align = Align::Centre, .rightToLeft = true, .tabIndex = 10, .wordWrap = true},
         }};
     return window;
 }

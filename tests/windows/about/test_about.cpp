@@ -108,6 +108,8 @@ class TestAbout : public QObject {
     void persianCaptionsUseTheProgramsLetters() {
         for (Form* form : {static_cast<Form*>(&frmAbout()), static_cast<Form*>(&frmSplash())}) {
             for (Label* label : labelsOf(*form)) {
+                if (label->objectName() == QLatin1String("lblQtNotice"))
+                    continue; // written by us, not a caption of the design
                 const QString text = label->caption();
                 QVERIFY2(!text.contains(QChar(0x06CC)), qPrintable(label->objectName()));
                 QVERIFY2(!text.contains(QChar(0x0643)), qPrintable(label->objectName()));
@@ -116,6 +118,25 @@ class TestAbout : public QObject {
         const QString notice = frmAbout().Label4()->caption();
         QVERIFY(notice.contains(QChar(0x064A)));
         QVERIFY(notice.contains(QChar(0x06A9)));
+    }
+
+    // The toolkit's notice names Qt and the LGPLv3 in Latin letters, as users search for
+    // them, says where the licences are, and stands under the copying notice.
+    void namesQtAndItsLicence() {
+        FrmAbout& a = frmAbout();
+        openFromMain();
+        const QString notice = a.lblQtNotice()->caption();
+        for (const char* needed : {"Qt", "LGPLv3", "The Qt Company", "مجوز"})
+            QVERIFY2(notice.contains(QString::fromUtf8(needed)), needed);
+#ifdef TIRVEX_LICENCES_BESIDE_PROGRAM
+        QVERIFY(notice.contains(QLatin1String("licences")));
+#else
+        QVERIFY(notice.contains(QLatin1String("/usr/share/doc/tirvex")));
+#endif
+        QVERIFY(notice.contains(QChar(0x06CC)));
+        QVERIFY(!notice.contains(QChar(0x064A)));
+        QVERIFY(a.lblQtNotice()->isVisible());
+        QVERIFY(a.lblQtNotice()->geometry().top() >= a.Label4()->geometry().bottom());
     }
 
     // Texts cut off at the edge of their label, or running out of the window, are the

@@ -14,10 +14,16 @@ list(GET parts 1 VERSION_MINOR)
 list(GET parts 2 VERSION_PATCH)
 set(VERSION_DOTS "${VERSION_MAJOR}.${VERSION_MINOR}.0.${VERSION_PATCH}")
 
+# Every file carries the time of the commit it was built from, so that the installer, which
+# keeps each file's time, is the same from the same commit.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  execute_process(COMMAND find ${STAGING} -exec touch -h -d @$ENV{SOURCE_DATE_EPOCH} {} +
+    COMMAND_ERROR_IS_FATAL ANY)
+endif()
+
 # --- The zip --------------------------------------------------------------------------
-file(REMOVE ${out_dir}/${name}.zip)
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${name}.zip --format=zip ${name}
-  WORKING_DIRECTORY ${out_dir} COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/reproducible_zip.py
+  ${out_dir}/${name}.zip ${STAGING} COMMAND_ERROR_IS_FATAL ANY)
 
 # --- The installer --------------------------------------------------------------------
 file(GLOB_RECURSE files RELATIVE ${STAGING} ${STAGING}/*)

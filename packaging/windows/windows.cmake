@@ -4,11 +4,17 @@
 #   tirvex.exe        the program, with its version record and icon
 #   green.gif         the marker animation, read from beside the program at every draw
 #   README.txt        how to start it, in Persian and English
-#   licences/         the font's, Qt's and the MinGW runtime's licences (all linked in)
+#   licences/         the font's, Qt's and the MinGW runtime's licences (all linked in):
+#                     Qt's notice, the LGPLv3 and GPLv3, and qt-third-party/ with the notice
+#                     of every part that Qt compiled into the program
 #   docs/             the operator's guide and the screenshots it shows, when there is one
 #
-# `cmake --build <dir> --target windows-packages` writes dist/tirvex-<version>-win64.zip
-# and dist/tirvex-<version>-win64-setup.exe.
+# `cmake --build <dir> --target windows-packages` writes into dist/:
+#   tirvex-<version>-win64.zip, tirvex-<version>-win64-setup.exe   the downloads
+#   tirvex-<version>-win64-relink.zip   the program's objects and its link step, to link it
+#                                       against a modified Qt
+#   qt-source/                          the Qt source the program was built with
+# Every file is made the same way from the same commit: times come from SOURCE_DATE_EPOCH.
 
 set(TIRVEX_WINDOWS_NAME tirvex-${PROJECT_VERSION}-win64)
 set(TIRVEX_WINDOWS_DIST ${CMAKE_BINARY_DIR}/dist)
@@ -25,18 +31,28 @@ install(FILES ${TIRVEX_GENERATED}/README.txt DESTINATION .)
 
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/resources/fonts/OFL.txt DESTINATION licences
   RENAME Vazirmatn-font.txt)
-# Qt and the MinGW runtime are linked into the program; their terms come from the
-# Debian packages whose source and headers built it.
-foreach(licence IN ITEMS "qt6-base-dev|Qt.txt" "mingw-w64-x86-64-dev|mingw-w64-runtime.txt")
-  string(REPLACE "|" ";" licence "${licence}")
-  list(GET licence 0 package)
-  list(GET licence 1 name)
-  if(EXISTS /usr/share/doc/${package}/copyright)
-    install(FILES /usr/share/doc/${package}/copyright DESTINATION licences RENAME ${name})
-  else()
-    message(WARNING "/usr/share/doc/${package}/copyright is missing: no ${name} in the downloads")
-  endif()
-endforeach()
+# The MinGW runtime is linked into the program; its terms come from the Debian package
+# whose headers built it.
+set(mingw_copyright /usr/share/doc/mingw-w64-x86-64-dev/copyright)
+if(EXISTS ${mingw_copyright})
+  install(FILES ${mingw_copyright} DESTINATION licences RENAME mingw-w64-runtime.txt)
+else()
+  message(WARNING "${mingw_copyright} is missing: no mingw-w64-runtime.txt in the downloads")
+endif()
+# Qt is linked in statically, under the LGPLv3. Its cache keeps what was built with it
+# (share/tirvex): the source, the configure options and the notices of its source.
+set(TIRVEX_QT_RECORD ${TIRVEX_QT_PREFIX}/share/tirvex)
+file(GLOB qt_dsc ${TIRVEX_QT_RECORD}/source/qt6-base_*.dsc)
+if(NOT qt_dsc)
+  message(FATAL_ERROR "${TIRVEX_QT_RECORD} holds no Qt source: rebuild Qt with scripts/build-qt-windows")
+endif()
+string(REGEX REPLACE ".*/qt6-base_(.*)\\.dsc$" "\\1" QT_DEBIAN_VERSION "${qt_dsc}")
+set(QT_VERSION ${Qt6_VERSION})
+configure_file(${TIRVEX_PACKAGING_DIR}/windows/Qt.txt.in ${TIRVEX_GENERATED}/Qt.txt @ONLY NEWLINE_STYLE CRLF)
+install(FILES ${TIRVEX_GENERATED}/Qt.txt DESTINATION licences)
+set(qt_notices ${TIRVEX_PACKAGING_DIR}/windows/qt_notices.py)
+install(CODE "execute_process(COMMAND /usr/bin/python3 ${qt_notices} write ${TIRVEX_QT_RECORD}
+  \${CMAKE_INSTALL_PREFIX}/licences COMMAND_ERROR_IS_FATAL ANY)")
 
 # The operator's guide with the screenshots it shows, when the tree has one.
 set(guide ${CMAKE_CURRENT_SOURCE_DIR}/docs/guide.fa.html)
@@ -56,6 +72,12 @@ if(EXISTS ${guide})
   endforeach()
 endif()
 
+# The relinking kit: the program's own objects and everything else of it in one static
+# library, with a link step written for it.
+set(relink ${TIRVEX_GENERATED}/relink)
+configure_file(${TIRVEX_PACKAGING_DIR}/windows/relink/CMakeLists.txt.in ${relink}/CMakeLists.txt @ONLY)
+configure_file(${TIRVEX_PACKAGING_DIR}/windows/relink/README.txt.in ${relink}/README.txt @ONLY NEWLINE_STYLE CRLF)
+
 find_program(TIRVEX_MAKENSIS makensis)
 set(staging ${TIRVEX_WINDOWS_DIST}/${TIRVEX_WINDOWS_NAME})
 add_custom_target(windows-packages
@@ -65,6 +87,11 @@ add_custom_target(windows-packages
           -DPUBLISHER=${TIRVEX_PUBLISHER} -DHOMEPAGE=${TIRVEX_HOMEPAGE}
           -DICON=${TIRVEX_IMAGES}/icon.ico -DMAKENSIS=${TIRVEX_MAKENSIS}
           -P ${TIRVEX_PACKAGING_DIR}/windows/make-packages.cmake
+  COMMAND ${CMAKE_COMMAND} -DDIST=${TIRVEX_WINDOWS_DIST} -DNAME=${TIRVEX_WINDOWS_NAME}-relink
+          -DKIT=${relink} "-DOBJECTS=$<TARGET_OBJECTS:tirvex>" -DCORE=$<TARGET_FILE:tirvex_core>
+          -DTOOLCHAIN=${CMAKE_CURRENT_SOURCE_DIR}/cmake -DQT_RECORD=${TIRVEX_QT_RECORD}
+          -DQT_SCRIPT=${CMAKE_CURRENT_SOURCE_DIR}/scripts/build-qt-windows
+          -P ${TIRVEX_PACKAGING_DIR}/windows/make-relink-kit.cmake
   DEPENDS tirvex
-  COMMENT "Making ${TIRVEX_WINDOWS_NAME}.zip and ${TIRVEX_WINDOWS_NAME}-setup.exe"
-  VERBATIM)
+  COMMENT "Making ${TIRVEX_WINDOWS_NAME}.zip, -setup.exe, -relink.zip and qt-source/"
+  VERBATIM COMMAND_EXPAND_LISTS)

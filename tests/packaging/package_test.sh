@@ -104,6 +104,11 @@ contents() {
   done
   grep -q '^License: OFL-1.1$' "$root/usr/share/doc/tirvex/copyright" ||
     fail "the copyright file does not carry the font licence"
+  # What is compiled into the program is named too: our translation of Qt's texts, and
+  # the Qt it links, with its licence.
+  for named in '^Files: resources/translations/qt_fa.ts$' 'GNU Lesser General Public License'; do
+    grep -q "$named" "$root/usr/share/doc/tirvex/copyright" || fail "the copyright file does not name $named"
+  done
   cmp -s "$root/usr/share/doc/tirvex/OFL.txt" "$source_dir/resources/fonts/OFL.txt" ||
     fail "OFL.txt differs from the bundled font's licence"
 

@@ -3,16 +3,25 @@
 
 tirvex.exe: a 64-bit windowed (GUI subsystem) program whose imports name only Windows'
 own DLLs, stripped, with the icon and the version record (every field as the record's
-own test checks it in the generated script). The zip: the program, green.gif beside it,
-README.txt in Persian and English with Windows line ends, and the licences.
+own test checks it in the generated script), naming no folder of the machine that built
+it. The zip: the program, green.gif beside it, README.txt in Persian and English with
+Windows line ends, and the licences: the LGPLv3 and GPLv3 texts, Qt's notice and a notice
+for every third-party part the Qt build reports compiled into the program. Beside the
+downloads: the relinking kit and Qt's source.
 
-    check_downloads.py DIST_DIR VERSION
+    check_downloads.py DIST_DIR VERSION QT_RECORD FOLDER...
+FOLDER: folders of this machine (the tree, the build, Qt's cache) that the program must
+not name; the home folder is added.
 """
+import os
 import sys
 import zipfile
 from pathlib import Path
 
 import pefile
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "packaging" / "windows"))
+import qt_notices  # noqa: E402
 
 # DLLs every 64-bit Windows has; api-ms-win-* sets are Windows' own too.
 WINDOWS_DLLS = {
@@ -91,33 +100,73 @@ def check_exe(path, version):
     return failures
 
 
-def check_zip(path, name, built_exe):
+def check_paths(path, folders):
+    """Folders of the building machine named anywhere in the program, as Latin-1 or UTF-16."""
+    data = path.read_bytes()
+    found = []
+    for folder in sorted(set(folders)):
+        for encoded in (folder.encode(), folder.encode("utf-16-le")):
+            if encoded in data:
+                at = data.index(encoded)
+                context = data[max(0, at - 40):at + len(encoded) + 40].decode("latin-1", "replace")
+                found.append(f"names {folder!r}: ...{context!r}...")
+                break
+    return found
+
+
+def check_licences(names, name, record):
+    failures = []
+    prefix = f"{name}/licences/"
+    for member in ("LGPL-3.txt", "GPL-3.txt", "Qt.txt", "Vazirmatn-font.txt"):
+        if prefix + member not in names:
+            failures.append(f"the zip has no licences/{member}")
+    shipped = {n[len(prefix + "qt-third-party/"):-4] for n in names
+               if n.startswith(prefix + "qt-third-party/") and n.endswith(".txt")}
+    reported = {key for key, _, _ in qt_notices.parts(record)}
+    # The parts any Qt build of ours compiles in: an empty report is a broken one.
+    for part in ("freetype", "harfbuzz", "libjpeg", "libpng", "pcre2", "zlib"):
+        if part not in reported:
+            failures.append(f"the Qt build reports no {part}: its record cannot be read")
+    for part in sorted(reported - shipped):
+        failures.append(f"no notice for {part}, which Qt compiled into the program")
+    for part in sorted(shipped - reported):
+        failures.append(f"a notice for {part}, which the Qt build does not report")
+    return failures
+
+
+def check_zip(path, name, built_exe, record):
     failures = []
     with zipfile.ZipFile(path) as archive:
         names = set(archive.namelist())
-        for member in ("tirvex.exe", "green.gif", "README.txt", "licences/Vazirmatn-font.txt", "licences/Qt.txt"):
+        for member in ("tirvex.exe", "green.gif", "README.txt"):
             if f"{name}/{member}" not in names:
                 failures.append(f"the zip has no {name}/{member}")
+        failures += check_licences(names, name, record)
         if f"{name}/tirvex.exe" in names and archive.read(f"{name}/tirvex.exe") != built_exe.read_bytes():
             failures.append("the zip's tirvex.exe is not the one built")
         if f"{name}/README.txt" in names:
             readme = archive.read(f"{name}/README.txt").decode("utf-8-sig")
             if "\n" in readme.replace("\r\n", ""):
                 failures.append("README.txt has lines that do not end in CR LF")
-            for needed in ("green.gif", "tirvex.exe", "برای شروع"):
+            for needed in ("green.gif", "tirvex.exe", "برای شروع", "LGPLv3", "relink.zip"):
                 if needed not in readme:
                     failures.append(f"README.txt does not mention {needed!r}")
     return failures
 
 
 def main():
-    dist, version = Path(sys.argv[1]), sys.argv[2]
+    dist, version, record = Path(sys.argv[1]), sys.argv[2], Path(sys.argv[3])
+    folders = [f for f in sys.argv[4:] + [os.environ.get("HOME", "")] if len(f) > 1]
     name = f"tirvex-{version}-win64"
     exe = dist / name / "tirvex.exe"
-    failures = [f"tirvex.exe: {f}" for f in check_exe(exe, version)]
+    failures = [f"tirvex.exe: {f}" for f in check_exe(exe, version) + check_paths(exe, folders)]
     if (dist / f"{name}.zip").exists():
-        failures += check_zip(dist / f"{name}.zip", name, exe)
-    for download in (f"{name}.zip", f"{name}-setup.exe"):
+        failures += check_zip(dist / f"{name}.zip", name, exe, record)
+    source = sorted(p.name for p in (dist / "qt-source").glob("*"))
+    for needed in (".dsc", ".orig.tar.xz", ".debian.tar.xz", "configure-options.txt", "build-qt-windows"):
+        if not any(n.endswith(needed) for n in source):
+            failures.append(f"qt-source/ has no {needed}: {source}")
+    for download in (f"{name}.zip", f"{name}-setup.exe", f"{name}-relink.zip"):
         size = (dist / download).stat().st_size if (dist / download).exists() else 0
         print(f"{download}: {size / 1e6:.1f} MB" if size else f"{download}: missing")
         if not size:

@@ -10,15 +10,22 @@ set_tests_properties(windows_wine_prefix PROPERTIES FIXTURES_SETUP ${TIRVEX_WINE
   ENVIRONMENT "${TIRVEX_WINE_ENV}" LABELS windows TIMEOUT 600 RUN_SERIAL TRUE)
 
 # Python's pefile is Debian's, installed for Debian's own interpreter.
+# The program must name none of these folders of the building machine.
+get_filename_component(qt_cache ${TIRVEX_QT_PREFIX} DIRECTORY)
 add_test(NAME windows_downloads
-  COMMAND /usr/bin/python3 ${windows_e2e}/check_downloads.py ${windows_dist} ${PROJECT_VERSION})
+  COMMAND /usr/bin/python3 ${windows_e2e}/check_downloads.py ${windows_dist} ${PROJECT_VERSION}
+          ${TIRVEX_QT_PREFIX}/share/tirvex ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${qt_cache} /tmp/ /work/)
 set_tests_properties(windows_downloads PROPERTIES LABELS windows TIMEOUT 120)
+
+# The relinking kit alone, against the Qt in the cache, links a tirvex.exe that starts.
+add_test(NAME windows_e2e_relink COMMAND bash ${windows_e2e}/test_relink.sh
+  ${windows_dist}/tirvex-${PROJECT_VERSION}-win64-relink.zip ${TIRVEX_QT_PREFIX} $<TARGET_FILE:tirvex>)
 
 foreach(scenario visit start)
   add_test(NAME windows_e2e_${scenario} COMMAND bash ${windows_e2e}/test_${scenario}.sh $<TARGET_FILE:tirvex>)
 endforeach()
 add_test(NAME windows_e2e_installer COMMAND bash ${windows_e2e}/test_installer.sh
   ${windows_dist}/tirvex-${PROJECT_VERSION}-win64-setup.exe ${PROJECT_VERSION})
-set_tests_properties(windows_e2e_visit windows_e2e_start windows_e2e_installer PROPERTIES
+set_tests_properties(windows_e2e_visit windows_e2e_start windows_e2e_installer windows_e2e_relink PROPERTIES
   LABELS e2e RUN_SERIAL TRUE TIMEOUT 300 FIXTURES_REQUIRED ${TIRVEX_WINE_FIXTURE}
   ENVIRONMENT "${TIRVEX_WINE_ENV}")

@@ -1,0 +1,111 @@
+#!/usr/bin/python3
+"""The third-party parts that Qt compiled into tirvex.exe, and their notices.
+
+The Qt cache that scripts/build-qt-windows keeps records, beside the libraries, every
+source file each of Qt's targets compiled (headers and included sources too) and every
+attribution and licence file of Qt's source. A part is in the program when a file it
+attributes was compiled into a target the program links; each such part's notice is its
+name, version, copyright and licence, with the licence's full text.
+
+    qt_notices.py list RECORD              the parts' ids, one a line
+    qt_notices.py write RECORD LICENCES    writes LICENCES/qt-third-party/<id>.txt, and
+                                           LICENCES/LGPL-3.txt and GPL-3.txt
+"""
+import gzip
+import json
+import posixpath
+import sys
+from pathlib import Path
+
+# Qt's targets that are not linked into tirvex.exe: the test library and the platform
+# plugin only the tests use. Everything else the build compiled counts, so that a part a
+# later Qt build adds is never left out.
+NOT_IN_PROGRAM = {"Test", "QOffscreenIntegrationPlugin", "Test_resources_1"}
+# The full texts of the licence Qt is used under and of the licence it builds on, as
+# Debian keeps them.
+LICENCE_TEXTS = {"LGPL-3.txt": "/usr/share/common-licenses/LGPL-3",
+                 "GPL-3.txt": "/usr/share/common-licenses/GPL-3"}
+
+
+def compiled_files(record):
+    files = set()
+    with gzip.open(record / "compiled-files.tsv.gz", "rt", encoding="utf-8") as lines:
+        for line in lines:
+            target, _, path = line.rstrip("\n").partition("\t")
+            if target not in NOT_IN_PROGRAM and not target.startswith("Test"):
+                files.add(path)
+    return files
+
+
+def attributions(record):
+    """Every attribution entry of Qt's source, with the folder its file stands in."""
+    notices = record / "notices"
+    for path in sorted(notices.rglob("qt_attribution.json")):
+        folder = path.parent.relative_to(notices).as_posix()
+        data = json.loads(path.read_text(encoding="utf-8"), strict=False)
+        for entry in data if isinstance(data, list) else [data]:
+            yield folder, entry
+
+
+def attributed(folder, entry, files):
+    """Whether any compiled file is one the entry attributes."""
+    base = "" if folder == "." else folder + "/"
+    if "Files" in entry:
+        wanted = {posixpath.normpath(base + f) for f in entry["Files"].split()}
+        return not wanted.isdisjoint(files)
+    prefix = posixpath.normpath(base + entry.get("Path", "")) + "/"
+    single = prefix[:-1]
+    return any(f.startswith(prefix) or f == single for f in files)
+
+
+def parts(record):
+    """(id, folder, entry) of each part compiled into the program, by id."""
+    files = compiled_files(record)
+    found = {}
+    for folder, entry in attributions(record):
+        if folder.startswith(("tests/", "util/", "cmake/", "examples/")):
+            continue
+        if attributed(folder, entry, files):
+            found.setdefault(entry["Id"], (folder, entry))
+    return [(key, *found[key]) for key in sorted(found)]
+
+
+def notice(record, folder, entry):
+    lines = [entry.get("Name", entry["Id"])]
+    for label, key in (("Version", "Version"), ("Homepage", "Homepage"), ("Used in", "QtUsage"),
+                       ("Licence", "License"), ("SPDX", "LicenseId")):
+        if entry.get(key):
+            lines.append(f"{label}: {entry[key]}")
+    lines += ["", entry.get("Copyright", "").strip(), ""]
+    licence_files = entry.get("LicenseFile", "")
+    for name in licence_files if isinstance(licence_files, list) else licence_files.split(","):
+        name = name.strip()
+        if name:
+            text = (record / "notices" / folder / name).read_text(encoding="utf-8", errors="replace")
+            lines += ["-" * 72, text.rstrip(), ""]
+    return "\r\n".join("\n".join(lines).splitlines()) + "\r\n"
+
+
+def write(record, licences):
+    out = licences / "qt-third-party"
+    out.mkdir(parents=True, exist_ok=True)
+    for key, folder, entry in parts(record):
+        (out / f"{key}.txt").write_bytes(notice(record, folder, entry).encode("utf-8"))
+    for name, source in LICENCE_TEXTS.items():
+        text = Path(source).read_text(encoding="utf-8")
+        (licences / name).write_bytes("\r\n".join(text.splitlines()).encode("utf-8") + b"\r\n")
+
+
+def main():
+    command, record = sys.argv[1], Path(sys.argv[2])
+    if command == "list":
+        for key, _, _ in parts(record):
+            print(key)
+    elif command == "write":
+        write(record, Path(sys.argv[3]))
+    else:
+        sys.exit(__doc__)
+
+
+if __name__ == "__main__":
+    main()

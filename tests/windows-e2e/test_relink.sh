@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The relinking kit as a user of the LGPL would use it: unpacked alone, it links tirvex.exe
+# against the Qt that scripts/build-qt-windows built, and that program starts: its splash,
+# its range entry window, and status 0 when it is closed.
+#   test_relink.sh KIT_ZIP QT_PREFIX SHIPPED_EXE
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+under_x "$0" "$@"
+kit_zip=$1 qt=$2 shipped=$3
+work=$(mktemp -d)
+trap 'close_program; rm -rf "$work"' EXIT
+
+python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$kit_zip" "$work"
+kit=$(find "$work" -mindepth 1 -maxdepth 1 -type d)
+cmake -S "$kit" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$kit/toolchain/windows-build.cmake" \
+  -DTIRVEX_QT_PREFIX="$qt" -DCMAKE_BUILD_TYPE=Release >"$work/log" 2>&1 ||
+  { cat "$work/log"; fail "the kit's link step did not configure"; }
+cmake --build "$work/build" >>"$work/log" 2>&1 || { cat "$work/log"; fail "the kit did not link"; }
+relinked=$work/build/tirvex.exe
+cp "$(dirname "$shipped")/green.gif" "$work/build/"
+if cmp -s "$relinked" "$shipped"; then
+  echo "the relinked tirvex.exe is the shipped one, byte for byte"
+else
+  echo "the relinked tirvex.exe differs from the shipped one ($(stat -c %s "$relinked") and $(stat -c %s "$shipped") bytes)"
+fi
+
+program=$(place_program "$relinked" TirvexRelinked)
+start_program "$WINE" "$program"
+launcher=$PROGRAM_PID
+PROGRAM_PID=$(xdotool getwindowpid "$(wait_for_class tirvex.exe)")
+pass_splash
+main=$(wait_for_window 'نرم افزار قرعه')
+key_to "$main" alt+F4
+PROGRAM_PID=$launcher
+wait_for_exit
+[ "$EXIT_STATUS" = 0 ] || fail "the relinked program exited with status $EXIT_STATUS"
+echo "PASS: the kit relinks tirvex.exe, which starts and exits with status 0"

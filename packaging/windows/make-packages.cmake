@@ -71,6 +71,12 @@ endforeach()
 string(REGEX REPLACE "\n$" "" NSIS_UNINSTALL "${NSIS_UNINSTALL}")
 math(EXPR SIZE_KB "(${size} + 1023) / 1024")
 
+# The installer's header, and the uninstaller made from it, carry the commit's time.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(NSIS_STAMP "!packhdr \"header.tmp\" '/usr/bin/python3 \"${CMAKE_CURRENT_LIST_DIR}/pe_time.py\" header.tmp $ENV{SOURCE_DATE_EPOCH}'")
+else()
+  set(NSIS_STAMP "")
+endif()
 set(SETUP_NAME ${name}-setup.exe)
 set(ICON_NAME ${name}-icon.ico)
 file(COPY_FILE ${ICON} ${out_dir}/${ICON_NAME})

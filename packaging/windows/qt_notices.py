@@ -20,7 +20,7 @@ from pathlib import Path
 # Qt's targets that are not linked into tirvex.exe: the test library and the platform
 # plugin only the tests use. Everything else the build compiled counts, so that a part a
 # later Qt build adds is never left out.
-NOT_IN_PROGRAM = {"Test", "QOffscreenIntegrationPlugin", "Test_resources_1"}
+NOT_IN_PROGRAM = {"Test", "QOffscreenIntegrationPlugin"}
 # The full texts of the licence Qt is used under and of the licence it builds on, as
 # Debian keeps them.
 LICENCE_TEXTS = {"LGPL-3.txt": "/usr/share/common-licenses/LGPL-3",
@@ -32,7 +32,7 @@ def compiled_files(record):
     with gzip.open(record / "compiled-files.tsv.gz", "rt", encoding="utf-8") as lines:
         for line in lines:
             target, _, path = line.rstrip("\n").partition("\t")
-            if target not in NOT_IN_PROGRAM and not target.startswith("Test"):
+            if target.removesuffix("_init").partition("_resources")[0] not in NOT_IN_PROGRAM:
                 files.add(path)
     return files
 

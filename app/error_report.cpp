@@ -24,8 +24,15 @@ QString said(const QString& sentence) {
 }
 } // namespace
 
+QString leftToRight(const QString& text) {
+    // LEFT-TO-RIGHT ISOLATE ... POP DIRECTIONAL ISOLATE: nothing outside affects the run,
+    // and the run affects nothing outside.
+    return QChar(0x2066) + text + QChar(0x2069);
+}
+
 QString boxText(const QString& sentence, const QString& detail) {
-    return detail.isEmpty() ? said(sentence) : said(sentence) + QLatin1Char('\n') + detail;
+    return detail.isEmpty() ? said(sentence)
+                            : said(sentence) + QLatin1Char('\n') + leftToRight(detail);
 }
 
 void report(const QString& log, const QString& sentence, const QString& detail) {
@@ -40,9 +47,9 @@ void report(const QString& log, const QString& sentence, const QString& detail) 
     box.setWindowIcon(pictures::noIcon());
     box.setLayoutDirection(Qt::RightToLeft);
     box.setTextFormat(Qt::PlainText);
-    // The detail keeps a line of its own, under the sentence; a path or an English reason
-    // inside the Persian sentence would be reordered by the right-to-left reading.
-    box.setInformativeText(detail);
+    // The detail keeps a line of its own, under the sentence, and reads left to right: a
+    // path or an English reason in a right-to-left line would be reordered.
+    box.setInformativeText(detail.isEmpty() ? QString() : leftToRight(detail));
     box.exec();
 }
 

@@ -92,8 +92,9 @@ void start(Form1& stage) {
         error_report::report(
             failure + QStringLiteral("; the draw goes on without the marker"),
             QStringLiteral("نشانگر متحرک نشان داده نمي شود، زيرا پرونده آن خوانده نشد. قرعه کشي "
-                           "بدون نشانگر ادامه دارد و عدد آن معتبر است. پرونده green.gif را کنار "
-                           "برنامه بگذاريد."),
+                           "بدون نشانگر ادامه دارد و عدد آن معتبر است. پرونده ") +
+                error_report::leftToRight(QStringLiteral("green.gif")) +
+                QStringLiteral(" را کنار برنامه بگذاريد."),
             detail);
 }
 

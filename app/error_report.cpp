@@ -3,6 +3,7 @@
 #include "app/pictures.h"
 
 #include <QMessageBox>
+#include <QPointer>
 #include <cstdio>
 
 namespace error_report {
@@ -35,22 +36,30 @@ QString boxText(const QString& sentence, const QString& detail) {
                             : said(sentence) + QLatin1Char('\n') + leftToRight(detail);
 }
 
-void report(const QString& log, const QString& sentence, const QString& detail) {
+void report(const QString& log, const QString& sentence, const QString& detail, Severity severity,
+            QWidget* over) {
     std::fprintf(stderr, "tirvex: error: %s\n", log.toLocal8Bit().constData());
     std::fflush(stderr);
     if (auto& sink = sinkSlot()) {
         sink(boxText(sentence, detail));
         return;
     }
-    QMessageBox box(QMessageBox::Critical, caption(), said(sentence), QMessageBox::Ok);
-    box.setObjectName(QStringLiteral("ErrorReport"));
-    box.setWindowIcon(pictures::noIcon());
-    box.setLayoutDirection(Qt::RightToLeft);
-    box.setTextFormat(Qt::PlainText);
+    const auto icon = severity == Severity::Warning ? QMessageBox::Warning : QMessageBox::Critical;
+    // Owned by the window it stands over, the box would go with that window if it closed
+    // while the box is open; the pointer notices that.
+    QPointer<QMessageBox> box =
+        new QMessageBox(icon, caption(), said(sentence), QMessageBox::Ok, over);
+    box->setObjectName(QStringLiteral("ErrorReport"));
+    box->setWindowIcon(pictures::noIcon());
+    box->setLayoutDirection(Qt::RightToLeft);
+    box->setTextFormat(Qt::PlainText);
     // The detail keeps a line of its own, under the sentence, and reads left to right: a
     // path or an English reason in a right-to-left line would be reordered.
-    box.setInformativeText(detail.isEmpty() ? QString() : leftToRight(detail));
-    box.exec();
+    box->setInformativeText(detail.isEmpty() ? QString() : leftToRight(detail));
+    // No window of the program takes input until the operator has read it.
+    box->setWindowModality(Qt::ApplicationModal);
+    box->exec();
+    delete box.data();
 }
 
 void report(const QString& message) { report(message, QString(), message); }

@@ -475,6 +475,11 @@ class TestDigitDraw : public QObject {
             const auto close = qScopeGuard([box] { box->accept(); });
             QCOMPARE(box->windowTitle(), QStringLiteral("نرم افزار قرعه"));
             QCOMPARE(box->layoutDirection(), Qt::RightToLeft);
+            // Nothing is lost: a warning, over the stage, before any digit spins.
+            QCOMPARE(box->icon(), QMessageBox::Warning);
+            QCOMPARE(box->parentWidget(), form1().window());
+            QCOMPARE(spinningPosition(), 0);
+            QCOMPARE(shownNumber(), QString());
             const char16_t first = box->text().front().unicode();
             QVERIFY2(first >= 0x0600 && first <= 0x06FF, qPrintable(box->text()));
             QVERIFY(box->informativeText().contains(path +
@@ -491,6 +496,37 @@ class TestDigitDraw : public QObject {
         error_report::setSink([this](const QString& m) { reports << m; });
         QVERIFY(seen);
         QCOMPARE(spinningPosition(), 1);
+    }
+
+    // A marker that cannot be read is reported once while the stage is shown: a file put
+    // back is used at the next draw, one that goes missing again is reported again, and so
+    // it is at the next showing. A stage closed while the report is open starts nothing.
+    void markerReportedOncePerShowing() {
+        Form1& f = form1();
+        const QString path = markerDir.filePath(QStringLiteral("green.gif"));
+        QStringList markers; // whether each draw showed its marker
+        auto draw = [&] {
+            f.Command1_Click();
+            markers << (f.g1()->isVisibleTo(f.Frame1()) ? "marker" : "none");
+            runToEnd();
+        };
+        QVERIFY(QFile::remove(path));
+        draw();
+        draw();
+        writeMarker(TinyGif);
+        draw();
+        QVERIFY(QFile::remove(path));
+        draw();
+        f.Unload();
+        handOver(QStringLiteral("035000"), QStringLiteral("084570"), QStringLiteral("5"));
+        draw();
+        QCOMPARE(markers, QStringList({"none", "none", "marker", "none", "none"}));
+        QCOMPARE(reports.size(), 3);
+        reports.clear();
+        f.Unload();
+        error_report::setSink([&](const QString&) { f.Unload(); });
+        f.Command1_Click();
+        QVERIFY(!f.IsLoaded());
     }
 
     void unloadableMarkerIsReportedAndTheDrawRuns_data() {

@@ -109,8 +109,8 @@ class TestFaults : public QObject {
         twips::overrideScreenPixels(QSize());
     }
 
-    // A marker file that cannot be shown is named in one report at each start; the draw
-    // itself runs through its own timers to a number within the bounds, without the
+    // A marker file that cannot be shown is named in one report at the first start; the
+    // draws run through their own timers to a number within the bounds, without the
     // marker. Once the file is put right, the next start shows the marker again.
     void damagedMarker_data() {
         QTest::addColumn<QString>("damage");
@@ -152,7 +152,7 @@ class TestFaults : public QObject {
         QTRY_COMPARE(f.Timer1()->Interval(), 0);
         for (int draw = 1; draw <= 2; ++draw) {
             QTest::mouseClick(f.Command1(), Qt::LeftButton);
-            QCOMPARE(reports.size(), draw);
+            QCOMPARE(reports.size(), 1);
             QVERIFY2(reports.last().contains(QDir::toNativeSeparators(path)), qPrintable(reports.last()));
             QVERIFY(!f.g1()->isVisibleTo(f.Frame1()));
             QTRY_VERIFY(idle());
@@ -169,7 +169,7 @@ class TestFaults : public QObject {
         QFile::remove(path);
         write(good);
         QTest::mouseClick(f.Command1(), Qt::LeftButton);
-        QCOMPARE(reports.size(), 2);
+        QCOMPARE(reports.size(), 1);
         QVERIFY(f.g1()->hasPicture());
         QVERIFY(f.g1()->isVisibleTo(f.Frame1()));
         QTRY_VERIFY(idle());

@@ -566,6 +566,7 @@ class TestDigitDraw : public QObject {
 
     // The operator's keys: the stage opens with the start button focused; Space or Enter
     // runs a whole draw through the real timers, and the button has the focus again after.
+    // The same key presses the return button when it has the focus.
     void keysStartADraw_data() {
         QTest::addColumn<int>("key");
         QTest::newRow("Space") << int(Qt::Key_Space);
@@ -592,6 +593,11 @@ class TestDigitDraw : public QObject {
         QTest::keyClick(f.window()->windowHandle(), Qt::Key(key));
         QVERIFY(!f.Command1()->isEnabled());
         QTRY_VERIFY(idle());
+        // Tab gives the focus to the return button, and the key presses it.
+        QTest::keyClick(f.window()->windowHandle(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Command2()));
+        QTest::keyClick(f.window()->windowHandle(), Qt::Key(key));
+        QVERIFY(!f.IsLoaded());
     }
 };
 

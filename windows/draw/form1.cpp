@@ -53,8 +53,10 @@ void Form1::Form_Load() {
     g1()->raise();
     // A new showing tells the operator again about a marker that cannot be read.
     markerFailureReported = false;
-    // The start button takes Enter as well as Space, as a focused button is expected to.
+    // Both buttons take Enter as well as Space when they have the focus, as a focused
+    // button is expected to.
     Command1()->setAutoDefault(true);
+    Command2()->setAutoDefault(true);
     Command1()->setFocus();
 }
 

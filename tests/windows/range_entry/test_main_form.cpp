@@ -111,7 +111,9 @@ class TestMainForm : public QObject {
             };
             row("digits among others") << "" << "12a3" << "123" << false;
             row("letters signs blanks") << "5" << "x -+.,/" << "5" << false;
-            row("Persian digit") << "" << "\u06F1" << "" << false;
+            // A Persian keyboard's digits, and Arabic ones, are the digits 0 to 9.
+            row("Persian digits") << "" << "\u06F1\u06F2a\u06F3\u06F0\u06F9" << "12309" << false;
+            row("Arabic digits") << "" << "\u0664\u0665\u0660\u0669" << "4509" << false;
             row("Backspace") << "123" << "<" << "123" << false;
             row("Delete after caret") << "123" << ">" << "12" << false; // the caret stands at 2
             row("seventh digit") << "123456" << "7" << "123456" << false;
@@ -162,6 +164,8 @@ class TestMainForm : public QObject {
         QTest::addColumn<QString>("after");
         QTest::newRow("letters kept") << "12ab" << "12ab";
         QTest::newRow("cut at six") << "12345678" << "123456";
+        QTest::newRow("Persian digits") << "\u06F1\u06F2\u06F3\u06F4" << "1234";
+        QTest::newRow("Arabic digits and letters") << "\u0660\u0669ab" << "09ab";
     }
     void contextMenuPaste() {
         QFETCH(QString, clipboard);

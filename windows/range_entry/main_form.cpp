@@ -116,6 +116,17 @@ void MainForm::Text2_KeyPress(int& KeyAscii) {
 }
 
 void MainForm::Label2_Click() {
+    // Typing lets only digits in, but the field's context menu can paste anything. A
+    // bound with other characters in it is compared by its leading number, yet the draw
+    // reads it digit by digit and could find no admissible digit at some position, so
+    // such bounds are refused instead of starting a draw that cannot finish. They stay as
+    // the operator pasted them, to be mended: zeros put in front would only hide what was
+    // pasted.
+    if (!onlyDigits(Text1()->text()) || !onlyDigits(Text2()->text())) {
+        message_box::ok(boundsPrompt(), boundsTitle(), window());
+        return;
+    }
+
     if (TextToNumber(Text2()->text()) < TextToNumber(Text1()->text()))
         message_box::ok(boundsPrompt(), boundsTitle(), window());
 
@@ -128,14 +139,6 @@ void MainForm::Label2_Click() {
     const double upper = TextToNumber(Text2()->text());
     if (!(lower < upper))
         return;
-    // Typing lets only digits in, but the field's context menu can paste anything. A
-    // bound with other characters in it is compared by its leading number, yet the draw
-    // reads it digit by digit and could find no admissible digit at some position, so
-    // such bounds are refused instead of starting a draw that cannot finish.
-    if (!onlyDigits(Text1()->text()) || !onlyDigits(Text2()->text())) {
-        message_box::ok(boundsPrompt(), boundsTitle(), window());
-        return;
-    }
 
     // The stage reads its parameters from these captions; all five are written before it
     // is shown, so its activation and the draw see the new values.

@@ -200,11 +200,14 @@ class TestMainForm : public QObject {
         QTest::newRow("numbers not texts") << "9" << "10" << none << "000009/000010" << true;
         QTest::newRow("10 over 9") << "10" << "9" << QStringList{"10/9"} << "000010/000009"
                                    << false;
-        // Pasted letters could leave the draw without an admissible digit: refused.
-        QTest::newRow("pasted letters") << "12ab" << "99" << QStringList{"0012ab/000099"}
-                                        << "0012ab/000099" << false;
+        // Pasted letters could leave the draw without an admissible digit: refused, with
+        // one message, and the fields left as pasted for the operator to mend.
+        QTest::newRow("pasted letters") << "12ab" << "99" << QStringList{"12ab/99"}
+                                        << "12ab/99" << false;
+        QTest::newRow("pasted in the upper bound") << "1" << "9 9" << QStringList{"1/9 9"}
+                                                   << "1/9 9" << false;
         QTest::newRow("pasted and reversed") << "5x" << "3" << QStringList{"5x/3"}
-                                             << "00005x/000003" << false;
+                                             << "5x/3" << false;
     }
     void handOff() {
         QFETCH(QString, lower);

@@ -3,6 +3,7 @@
 #include "app/pictures.h"
 
 #include <QMessageBox>
+#include <QPointer>
 #include <cstdio>
 
 namespace error_report {
@@ -24,26 +25,41 @@ QString said(const QString& sentence) {
 }
 } // namespace
 
-QString boxText(const QString& sentence, const QString& detail) {
-    return detail.isEmpty() ? said(sentence) : said(sentence) + QLatin1Char('\n') + detail;
+QString leftToRight(const QString& text) {
+    // LEFT-TO-RIGHT ISOLATE ... POP DIRECTIONAL ISOLATE: nothing outside affects the run,
+    // and the run affects nothing outside.
+    return QChar(0x2066) + text + QChar(0x2069);
 }
 
-void report(const QString& log, const QString& sentence, const QString& detail) {
+QString boxText(const QString& sentence, const QString& detail) {
+    return detail.isEmpty() ? said(sentence)
+                            : said(sentence) + QLatin1Char('\n') + leftToRight(detail);
+}
+
+void report(const QString& log, const QString& sentence, const QString& detail, Severity severity,
+            QWidget* over) {
     std::fprintf(stderr, "tirvex: error: %s\n", log.toLocal8Bit().constData());
     std::fflush(stderr);
     if (auto& sink = sinkSlot()) {
         sink(boxText(sentence, detail));
         return;
     }
-    QMessageBox box(QMessageBox::Critical, caption(), said(sentence), QMessageBox::Ok);
-    box.setObjectName(QStringLiteral("ErrorReport"));
-    box.setWindowIcon(pictures::noIcon());
-    box.setLayoutDirection(Qt::RightToLeft);
-    box.setTextFormat(Qt::PlainText);
-    // The detail keeps a line of its own, under the sentence; a path or an English reason
-    // inside the Persian sentence would be reordered by the right-to-left reading.
-    box.setInformativeText(detail);
-    box.exec();
+    const auto icon = severity == Severity::Warning ? QMessageBox::Warning : QMessageBox::Critical;
+    // Owned by the window it stands over, the box would go with that window if it closed
+    // while the box is open; the pointer notices that.
+    QPointer<QMessageBox> box =
+        new QMessageBox(icon, caption(), said(sentence), QMessageBox::Ok, over);
+    box->setObjectName(QStringLiteral("ErrorReport"));
+    box->setWindowIcon(pictures::noIcon());
+    box->setLayoutDirection(Qt::RightToLeft);
+    box->setTextFormat(Qt::PlainText);
+    // The detail keeps a line of its own, under the sentence, and reads left to right: a
+    // path or an English reason in a right-to-left line would be reordered.
+    box->setInformativeText(detail.isEmpty() ? QString() : leftToRight(detail));
+    // No window of the program takes input until the operator has read it.
+    box->setWindowModality(Qt::ApplicationModal);
+    box->exec();
+    delete box.data();
 }
 
 void report(const QString& message) { report(message, QString(), message); }

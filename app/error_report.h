@@ -4,6 +4,8 @@
 #include <functional>
 #include <stdexcept>
 
+class QWidget;
+
 // Handlers do not trap their own failures: a failing step throws, the rest of the handler
 // is abandoned, and the application object hands the error to this report. What the
 // handler did before the failure stays done, and the program goes on.
@@ -34,14 +36,26 @@ class Failure : public std::runtime_error {
     QString detail_;
 };
 
+// How the box looks: an error, or a warning about something the program goes on without,
+// where nothing is lost.
+enum class Severity { Error, Warning };
+
 // Writes the log line to stderr and shows the sentence with the detail under it. An empty
-// sentence stands for an error the program did not foresee.
-void report(const QString& log, const QString& sentence, const QString& detail);
+// sentence stands for an error the program did not foresee. A box over a window stands in
+// front of it, on its screen.
+void report(const QString& log, const QString& sentence, const QString& detail,
+            Severity severity = Severity::Error, QWidget* over = nullptr);
 // An error the program did not foresee: the message is both the log line and the detail.
 void report(const QString& message);
 
 // The text of the box: the sentence, then the detail on a line of its own.
 QString boxText(const QString& sentence, const QString& detail);
+
+// A path, or a run of Latin letters or numbers, isolated so that it reads left to right as
+// it stands, whatever surrounds it. In a right-to-left line the bidirectional algorithm
+// would otherwise reorder its parts: a folder named in Persian with a number in it swaps
+// places with its neighbours, a full stop jumps to the other end.
+QString leftToRight(const QString& text);
 
 // Tests replace the message box with a sink of their own, which gets the box's text; an
 // empty function restores the box.

@@ -56,17 +56,24 @@ QString markerPath() {
 void setMarkerDirectory(const QString& directory) { markerDirectory() = directory; }
 
 void start(Form1& stage) {
-    stage.SpinsLeft = TextToNumber(stage.Label10()->caption());
-    stage.Timer1()->setEnabled(true);
+    // A disabled button hands its focus on to the next one, the return button: a second
+    // Space or Enter from the operator would then close the stage in the middle of the
+    // draw. The stage itself holds the focus until the start button is back. The button
+    // is off before anything else, so nothing can start a second draw meanwhile.
+    FormWindow* window = stage.window();
+    if (window->focusWidget() == stage.Command1())
+        window->setFocus();
+    stage.Command1()->setEnabled(false);
     for (int k = 1; k <= 6; ++k)
         stage.digitLabel(k)->setForeColor(colours::Yellow);
     for (int k = 1; k <= 6; ++k)
         stage.digitLabel(k)->setCaption(QString());
 
-    // A marker that cannot be loaded must not stop the start half-way: the first timer
-    // already runs, and a start button left enabled would let a second press run two
-    // positions at once. The draw goes on without the marker and the failure is reported
-    // once the start is complete.
+    // The marker is read before any digit spins. A file that cannot be read is reported
+    // now, while the stage stands still: a box shown during the draw would cover the
+    // digits the audience watches, and the number could be finished behind it. The draw
+    // starts once the operator has closed the box, without the marker; the operator is
+    // told once while the stage is shown, and a file put back is used by the next draw.
     QString failure;
     QString detail;
     try {
@@ -78,23 +85,31 @@ void start(Form1& stage) {
         failure = QString::fromUtf8(e.what());
         detail = failure;
     }
-    stage.g1()->setLeft(twips::left(stage.Label1()));
-    stage.g1()->setVisible(failure.isEmpty());
-    // A disabled button hands its focus on to the next one, the return button: a second
-    // Space or Enter from the operator would then close the stage in the middle of the
-    // draw. The stage itself holds the focus until the start button is back.
-    FormWindow* window = stage.window();
-    if (window->focusWidget() == stage.Command1())
-        window->setFocus();
-    stage.Command1()->setEnabled(false);
-    trace::line(QStringLiteral("draw started"));
-    if (!failure.isEmpty())
+    if (failure.isEmpty()) {
+        stage.markerFailureReported = false;
+    } else if (stage.markerFailureReported) {
+        trace::line(failure +
+                    QStringLiteral("; reported before, the draw goes on without the marker"));
+    } else {
+        stage.markerFailureReported = true;
         error_report::report(
             failure + QStringLiteral("; the draw goes on without the marker"),
-            QStringLiteral("نشانگر متحرک نشان داده نمي شود، زيرا پرونده آن خوانده نشد. قرعه کشي "
-                           "بدون نشانگر ادامه دارد و عدد آن معتبر است. پرونده green.gif را کنار "
-                           "برنامه بگذاريد."),
-            detail);
+            QStringLiteral("نشانگر متحرک نشان داده نمی‌شود، زیرا پرونده‌ی آن خوانده نشد. با "
+                           "بستن این پیام، قرعه‌کشی بدون نشانگر آغاز می‌شود و عدد آن معتبر است. "
+                           "پرونده‌ی ") +
+                error_report::leftToRight(QStringLiteral("green.gif")) +
+                QStringLiteral(" را کنار برنامه بگذارید تا قرعه‌کشی بعدی نشانگر داشته باشد."),
+            detail, error_report::Severity::Warning, window);
+        // The stage may have been closed while the box was open: nothing to start then.
+        if (!stage.IsLoaded())
+            return;
+    }
+
+    stage.SpinsLeft = TextToNumber(stage.Label10()->caption());
+    stage.Timer1()->setEnabled(true);
+    stage.g1()->setLeft(twips::left(stage.Label1()));
+    stage.g1()->setVisible(failure.isEmpty());
+    trace::line(QStringLiteral("draw started"));
 }
 
 void tick(Form1& stage, int k) {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# A whole draw as the operator holds it: type the bounds into the range entry window,
-# click the start caption, press the stage's start button and watch all six digits
-# settle at the real speed; the number drawn lies within the typed bounds. Then the
-# return button brings the range entry window back, and closing it ends the program.
+# A whole draw as the operator holds it: type the bounds into the range entry window (the
+# upper one in Persian digits), click the start caption, press the stage's start button
+# and watch all six digits settle at the real speed; the number drawn lies within the
+# typed bounds. Then the return button brings the range entry window back, and closing
+# it ends the program.
 #   test_range_entry_draw.sh PROGRAM
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -27,9 +28,9 @@ bar=$((geometry[3] - 300))
 click_in "$main" 112 $((bar + 39))
 xdotool key Home shift+End
 xdotool type --delay 80 '40a71'
-# Upper bound: Tab selects the whole of Text2.
+# Upper bound: Tab selects the whole of Text2, typed with a Persian keyboard's digits.
 xdotool key Tab
-xdotool type --delay 80 '4398'
+xdotool type --delay 80 '۴۳۹۸'
 settle 0.3
 shot "$shots/range-entry-typed.png"
 

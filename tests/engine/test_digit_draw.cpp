@@ -9,11 +9,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
 #include <cmath>
 #include <stdexcept>
@@ -67,6 +70,27 @@ QString shownNumber() {
     for (int k = 1; k <= 6; ++k)
         n += form1().digitLabel(k)->caption();
     return n;
+}
+
+// Whether the parts of a label's text stand left to right in the order given, as the
+// label lays them out. Each part is found by its second character, inside its own run.
+bool readsInOrder(const QLabel* label, const QStringList& parts) {
+    QTextLayout layout(label->text(), label->font());
+    QTextOption option;
+    option.setTextDirection(label->layoutDirection());
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(1e6);
+    layout.endLayout();
+    qreal previous = -1;
+    for (const QString& part : parts) {
+        const qreal x = line.cursorToX(int(label->text().indexOf(part) + 1));
+        if (!label->text().contains(part) || x <= previous)
+            return false;
+        previous = x;
+    }
+    return true;
 }
 
 bool idle() {
@@ -435,27 +459,74 @@ class TestDigitDraw : public QObject {
     // with the path, Persian letters and all, on a line of its own; stderr keeps its
     // English line.
     void markerReportReadsPersianWithItsPath() {
-        const QString folder = markerDir.filePath(QStringLiteral("قرعه کشي"));
+        // A Persian folder name with a number in it, between Latin parts of the path.
+        const QString folder = markerDir.filePath(QStringLiteral("قرعه کشی ۱۴۰۵/draws"));
         QVERIFY(QDir().mkpath(folder));
         engine::setMarkerDirectory(folder);
         const QString path = QDir::toNativeSeparators(folder + QStringLiteral("/green.gif"));
+        const QString start = QDir::toNativeSeparators(markerDir.path()).left(3);
         error_report::setSink({});
         bool seen = false;
         QTimer::singleShot(0, this, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
             seen = true;
+            // Closed whatever the checks find, so that a failure cannot hang the test.
+            const auto close = qScopeGuard([box] { box->accept(); });
             QCOMPARE(box->windowTitle(), QStringLiteral("نرم افزار قرعه"));
             QCOMPARE(box->layoutDirection(), Qt::RightToLeft);
+            // Nothing is lost: a warning, over the stage, before any digit spins.
+            QCOMPARE(box->icon(), QMessageBox::Warning);
+            QCOMPARE(box->parentWidget(), form1().window());
+            QCOMPARE(spinningPosition(), 0);
+            QCOMPARE(shownNumber(), QString());
             const char16_t first = box->text().front().unicode();
             QVERIFY2(first >= 0x0600 && first <= 0x06FF, qPrintable(box->text()));
-            QCOMPARE(box->informativeText(), path + QStringLiteral(": the file does not exist"));
-            box->accept();
+            QVERIFY(box->informativeText().contains(path +
+                                                    QStringLiteral(": the file does not exist")));
+            // The path reads as the file system has it, not reordered by the Persian
+            // around it: its start, the folder after the Persian one, the file, the reason.
+            auto* detail = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
+            QVERIFY(detail);
+            const QStringList parts{start, QStringLiteral("draws") + QDir::separator(),
+                                    QStringLiteral("green.gif"), QStringLiteral("the file")};
+            QVERIFY2(readsInOrder(detail, parts), qPrintable(detail->text()));
         });
         form1().Command1_Click();
         error_report::setSink([this](const QString& m) { reports << m; });
         QVERIFY(seen);
         QCOMPARE(spinningPosition(), 1);
+    }
+
+    // A marker that cannot be read is reported once while the stage is shown: a file put
+    // back is used at the next draw, one that goes missing again is reported again, and so
+    // it is at the next showing. A stage closed while the report is open starts nothing.
+    void markerReportedOncePerShowing() {
+        Form1& f = form1();
+        const QString path = markerDir.filePath(QStringLiteral("green.gif"));
+        QStringList markers; // whether each draw showed its marker
+        auto draw = [&] {
+            f.Command1_Click();
+            markers << (f.g1()->isVisibleTo(f.Frame1()) ? "marker" : "none");
+            runToEnd();
+        };
+        QVERIFY(QFile::remove(path));
+        draw();
+        draw();
+        writeMarker(TinyGif);
+        draw();
+        QVERIFY(QFile::remove(path));
+        draw();
+        f.Unload();
+        handOver(QStringLiteral("035000"), QStringLiteral("084570"), QStringLiteral("5"));
+        draw();
+        QCOMPARE(markers, QStringList({"none", "none", "marker", "none", "none"}));
+        QCOMPARE(reports.size(), 3);
+        reports.clear();
+        f.Unload();
+        error_report::setSink([&](const QString&) { f.Unload(); });
+        f.Command1_Click();
+        QVERIFY(!f.IsLoaded());
     }
 
     void unloadableMarkerIsReportedAndTheDrawRuns_data() {
@@ -495,6 +566,7 @@ class TestDigitDraw : public QObject {
 
     // The operator's keys: the stage opens with the start button focused; Space or Enter
     // runs a whole draw through the real timers, and the button has the focus again after.
+    // The same key presses the return button when it has the focus.
     void keysStartADraw_data() {
         QTest::addColumn<int>("key");
         QTest::newRow("Space") << int(Qt::Key_Space);
@@ -521,6 +593,11 @@ class TestDigitDraw : public QObject {
         QTest::keyClick(f.window()->windowHandle(), Qt::Key(key));
         QVERIFY(!f.Command1()->isEnabled());
         QTRY_VERIFY(idle());
+        // Tab gives the focus to the return button, and the key presses it.
+        QTest::keyClick(f.window()->windowHandle(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Command2()));
+        QTest::keyClick(f.window()->windowHandle(), Qt::Key(key));
+        QVERIFY(!f.IsLoaded());
     }
 };
 

@@ -109,8 +109,8 @@ class TestFaults : public QObject {
         twips::overrideScreenPixels(QSize());
     }
 
-    // A marker file that cannot be shown is named in one report at each start; the draw
-    // itself runs through its own timers to a number within the bounds, without the
+    // A marker file that cannot be shown is named in one report at the first start; the
+    // draws run through their own timers to a number within the bounds, without the
     // marker. Once the file is put right, the next start shows the marker again.
     void damagedMarker_data() {
         QTest::addColumn<QString>("damage");
@@ -152,7 +152,7 @@ class TestFaults : public QObject {
         QTRY_COMPARE(f.Timer1()->Interval(), 0);
         for (int draw = 1; draw <= 2; ++draw) {
             QTest::mouseClick(f.Command1(), Qt::LeftButton);
-            QCOMPARE(reports.size(), draw);
+            QCOMPARE(reports.size(), 1);
             QVERIFY2(reports.last().contains(QDir::toNativeSeparators(path)), qPrintable(reports.last()));
             QVERIFY(!f.g1()->isVisibleTo(f.Frame1()));
             QTRY_VERIFY(idle());
@@ -169,7 +169,7 @@ class TestFaults : public QObject {
         QFile::remove(path);
         write(good);
         QTest::mouseClick(f.Command1(), Qt::LeftButton);
-        QCOMPARE(reports.size(), 2);
+        QCOMPARE(reports.size(), 1);
         QVERIFY(f.g1()->hasPicture());
         QVERIFY(f.g1()->isVisibleTo(f.Frame1()));
         QTRY_VERIFY(idle());
@@ -205,9 +205,9 @@ class TestFaults : public QObject {
     }
 
     // The range entry hands over new bounds while the stage draws: a message and nothing
-    // handed over when the bounds are wrong (reversed, letters or Persian digits pasted
-    // in); otherwise the draw goes on under the new bounds, and ends early, cleanly, if
-    // they no longer fit the digits already settled.
+    // handed over when the bounds are wrong (reversed, letters pasted in); otherwise the
+    // draw goes on under the new bounds, and ends early, cleanly, if they no longer fit
+    // the digits already settled.
     void handOffDuringADraw_data() {
         QTest::addColumn<QString>("lower");
         QTest::addColumn<QString>("upper");
@@ -225,9 +225,10 @@ class TestFaults : public QObject {
             << "03x" << "084570" << true << 1 << "035000-084570" << 6;
         QTest::newRow("letters pasted into the upper bound")
             << "035000" << "8457o" << true << 1 << "035000-084570" << 6;
-        QTest::newRow("Persian digits pasted in")
-            << QString::fromUtf16(u"\u06F0\u06F4\u06F0\u06F0\u06F0\u06F0") << "084570" << true
-            << 1 << "035000-084570" << 6;
+        QTest::newRow("Persian and Arabic digits pasted in")
+            << QString::fromUtf16(u"\u06F0\u06F0\u06F0\u06F0\u06F0\u06F0")
+            << QString::fromUtf16(u"\u0669\u0669\u0669\u0669\u0669\u0669") << true << 0
+            << "000000-999999" << 6;
         QTest::newRow("a blank pasted in front") << " 40000" << "084570" << true << 1
                                                  << "035000-084570" << 6;
     }
@@ -266,7 +267,7 @@ class TestFaults : public QObject {
             m.Text1()->setText(lower);
             m.Text2()->setText(upper);
         }
-        QCOMPARE(m.Text1()->text(), lower);
+        QCOMPARE(m.Text1()->text().size(), lower.size());
         m.Label2_Click();
         QCOMPARE(messageCount, messages);
         QCOMPARE(f.Label8()->caption() + u'-' + f.Label9()->caption(), boundsAfter);

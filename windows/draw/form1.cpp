@@ -51,8 +51,12 @@ void Form1::Form_Load() {
     // The marker stands in front of the digit it marks where the two overlap, and has no
     // picture until a draw starts.
     g1()->raise();
-    // The start button takes Enter as well as Space, as a focused button is expected to.
+    // A new showing tells the operator again about a marker that cannot be read.
+    markerFailureReported = false;
+    // Both buttons take Enter as well as Space when they have the focus, as a focused
+    // button is expected to.
     Command1()->setAutoDefault(true);
+    Command2()->setAutoDefault(true);
     Command1()->setFocus();
 }
 

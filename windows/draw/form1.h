@@ -13,6 +13,9 @@ class Form1 : public Form {
     // Members of the form, so they outlive an unload of its window.
     float CurrentDigit = 0;
     double SpinsLeft = 0;
+    // Whether the operator has been told, while the stage is shown, that the marker
+    // animation cannot be read. Cleared when the stage is loaded and when the file loads.
+    bool markerFailureReported = false;
 
     Label* Label1() { return control<Label>(QStringLiteral("Label1")); }
     Label* Label2() { return control<Label>(QStringLiteral("Label2")); }

@@ -6,6 +6,7 @@
 #include "windows/range_entry/message_box.h"
 
 #include <QAction>
+#include <QValidator>
 #include <algorithm>
 
 namespace {
@@ -22,12 +23,40 @@ const QString& boundsTitle() {
     return text;
 }
 
+// A Persian keyboard types the digit row as U+06F0 to U+06F9, and Arabic text carries
+// U+0660 to U+0669: to the operator both are the digits 0 to 9. They are held as 0 to 9,
+// which the fields' face draws in Persian shapes like every other digit; -1 for any other
+// character.
+int persianDigitValue(int code) {
+    if (code >= 0x06F0 && code <= 0x06F9)
+        return code - 0x06F0;
+    if (code >= 0x0660 && code <= 0x0669)
+        return code - 0x0660;
+    return -1;
+}
+
 // Both bound fields take typed digits and nothing else.
 void keepDigitsOnly(int& KeyAscii) {
+    if (const int value = persianDigitValue(KeyAscii); value >= 0)
+        KeyAscii = '0' + value;
     static const QString digits = QStringLiteral("0123456789");
     if (!digits.contains(QChar(char16_t(KeyAscii))))
         KeyAscii = 0;
 }
+
+// Text that reaches a bound field other than by typing (pasted, dropped, given by an
+// input method) keeps whatever it holds, but its Persian and Arabic digits become 0 to 9
+// like typed ones. It is always acceptable: nothing else about the text is judged here.
+class LatinDigits : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        for (QChar& c : input)
+            if (const int value = persianDigitValue(c.unicode()); value >= 0)
+                c = QChar(u'0' + value);
+        return Acceptable;
+    }
+};
 
 // Puts one "0" in front of the field's text for every character it lacks; the count is
 // taken once, before the first zero. A text of six or more characters stays as it is.
@@ -56,6 +85,8 @@ void MainForm::connectHandlers() {
 }
 
 void MainForm::Form_Load() {
+    Text1()->setValidator(new LatinDigits(Text1()));
+    Text2()->setValidator(new LatinDigits(Text2()));
     // The lists are disabled and labels take no focus, so the lower bound is where typing
     // starts.
     Text1()->setFocus();
@@ -85,6 +116,17 @@ void MainForm::Text2_KeyPress(int& KeyAscii) {
 }
 
 void MainForm::Label2_Click() {
+    // Typing lets only digits in, but the field's context menu can paste anything. A
+    // bound with other characters in it is compared by its leading number, yet the draw
+    // reads it digit by digit and could find no admissible digit at some position, so
+    // such bounds are refused instead of starting a draw that cannot finish. They stay as
+    // the operator pasted them, to be mended: zeros put in front would only hide what was
+    // pasted.
+    if (!onlyDigits(Text1()->text()) || !onlyDigits(Text2()->text())) {
+        message_box::ok(boundsPrompt(), boundsTitle(), window());
+        return;
+    }
+
     if (TextToNumber(Text2()->text()) < TextToNumber(Text1()->text()))
         message_box::ok(boundsPrompt(), boundsTitle(), window());
 
@@ -97,14 +139,6 @@ void MainForm::Label2_Click() {
     const double upper = TextToNumber(Text2()->text());
     if (!(lower < upper))
         return;
-    // Typing lets only digits in, but the field's context menu can paste anything. A
-    // bound with other characters in it is compared by its leading number, yet the draw
-    // reads it digit by digit and could find no admissible digit at some position, so
-    // such bounds are refused instead of starting a draw that cannot finish.
-    if (!onlyDigits(Text1()->text()) || !onlyDigits(Text2()->text())) {
-        message_box::ok(boundsPrompt(), boundsTitle(), window());
-        return;
-    }
 
     // The stage reads its parameters from these captions; all five are written before it
     // is shown, so its activation and the draw see the new values.

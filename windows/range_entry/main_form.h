@@ -18,8 +18,9 @@ class MainForm : public Form {
     Label* Label3() { return control<Label>(QStringLiteral("Label3")); }
     QAction* about() { return control<QAction>(QStringLiteral("about")); }
 
-    // The digit filter of the two bound fields: a typed character other than 0 to 9 is
-    // discarded by setting the key to 0.
+    // The digit filter of the two bound fields: a typed Persian or Arabic digit becomes
+    // the digit 0 to 9 it stands for; any other character than 0 to 9 is discarded by
+    // setting the key to 0.
     void Text1_KeyPress(int& KeyAscii);
     void Text2_KeyPress(int& KeyAscii);
     // Checks the bounds, fills them to six digits and hands them to the stage.

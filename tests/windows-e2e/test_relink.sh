@@ -7,6 +7,7 @@ set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 under_x "$0" "$@"
 kit_zip=$1 qt=$2 shipped=$3
+PROGRAM_PID=""
 work=$(mktemp -d)
 trap 'close_program; rm -rf "$work"' EXIT
 

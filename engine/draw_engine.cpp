@@ -138,8 +138,8 @@ void tick(Form1& stage, int k) {
                                        .arg(lower, upper);
             error_report::report(
                 QStringLiteral("The draw stopped at position %1: ").arg(k) + detail,
-                QStringLiteral("قرعه کشي در رقم %1 متوقف شد، زيرا رقمي در محدوده به دست نيامد. "
-                               "دکمه شروع را دوباره بزنيد.")
+                QStringLiteral("قرعه‌کشی در رقم %1 متوقف شد، زیرا رقمی در محدوده به دست نیامد. "
+                               "دکمه‌ی شروع را دوباره بزنید.")
                     .arg(k),
                 detail);
             return;

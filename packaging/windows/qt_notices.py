@@ -11,10 +11,12 @@ name, version, copyright and licence, with the licence's full text.
     qt_notices.py write RECORD LICENCES    writes LICENCES/qt-third-party/<id>.txt, and
                                            LICENCES/LGPL-3.txt and GPL-3.txt
 """
+import functools
 import gzip
 import json
 import posixpath
 import sys
+import tarfile
 from pathlib import Path
 
 # Qt's targets that are not linked into tirvex.exe: the test library and the platform
@@ -70,19 +72,43 @@ def parts(record):
     return [(key, *found[key]) for key in sorted(found)]
 
 
+@functools.lru_cache(maxsize=None)
+def source_archive(record):
+    """Qt's source archive, read once, by path in the source tree."""
+    archive = tarfile.open(next((record / "source").glob("*.orig.tar.*")))
+    return archive, {m.name.partition("/")[2]: m for m in archive.getmembers()}
+
+
+def read_source_file(record, folder, name):
+    """A file of Qt's source beside an attribution: from the notices the build kept, or
+    else from the source archive itself."""
+    kept = record / "notices" / folder / name
+    if kept.exists():
+        return kept.read_text(encoding="utf-8", errors="replace")
+    archive, members = source_archive(record)
+    member = members.get(posixpath.normpath(f"{folder}/{name}"))
+    if member is None:
+        raise FileNotFoundError(f"{folder}/{name}, named by the attribution of {folder}")
+    return archive.extractfile(member).read().decode("utf-8", errors="replace")
+
+
+def listed(value):
+    return value if isinstance(value, list) else [v for v in value.split(",")]
+
+
 def notice(record, folder, entry):
     lines = [entry.get("Name", entry["Id"])]
     for label, key in (("Version", "Version"), ("Homepage", "Homepage"), ("Used in", "QtUsage"),
                        ("Licence", "License"), ("SPDX", "LicenseId")):
         if entry.get(key):
             lines.append(f"{label}: {entry[key]}")
-    lines += ["", entry.get("Copyright", "").strip(), ""]
-    licence_files = entry.get("LicenseFile", "")
-    for name in licence_files if isinstance(licence_files, list) else licence_files.split(","):
-        name = name.strip()
-        if name:
-            text = (record / "notices" / folder / name).read_text(encoding="utf-8", errors="replace")
-            lines += ["-" * 72, text.rstrip(), ""]
+    copyright_text = entry.get("Copyright", "").strip()
+    if entry.get("CopyrightFile"):
+        copyright_text = read_source_file(record, folder, entry["CopyrightFile"]).strip()
+    lines += ["", copyright_text, ""]
+    for name in listed(entry.get("LicenseFile", "")) + listed(entry.get("LicenseFiles", [])):
+        if name.strip():
+            lines += ["-" * 72, read_source_file(record, folder, name.strip()).rstrip(), ""]
     return "\r\n".join("\n".join(lines).splitlines()) + "\r\n"
 
 

@@ -88,10 +88,10 @@ add_custom_target(windows-packages
           -DICON=${TIRVEX_IMAGES}/icon.ico -DMAKENSIS=${TIRVEX_MAKENSIS}
           -P ${TIRVEX_PACKAGING_DIR}/windows/make-packages.cmake
   COMMAND ${CMAKE_COMMAND} -DDIST=${TIRVEX_WINDOWS_DIST} -DNAME=${TIRVEX_WINDOWS_NAME}-relink
-          -DKIT=${relink} "-DOBJECTS=$<TARGET_OBJECTS:tirvex>" -DCORE=$<TARGET_FILE:tirvex_core>
+          -DKIT=${relink} "-DOBJECTS=$<JOIN:$<TARGET_OBJECTS:tirvex>,|>" -DCORE=$<TARGET_FILE:tirvex_core>
           -DTOOLCHAIN=${CMAKE_CURRENT_SOURCE_DIR}/cmake -DQT_RECORD=${TIRVEX_QT_RECORD}
           -DQT_SCRIPT=${CMAKE_CURRENT_SOURCE_DIR}/scripts/build-qt-windows
           -P ${TIRVEX_PACKAGING_DIR}/windows/make-relink-kit.cmake
   DEPENDS tirvex
   COMMENT "Making ${TIRVEX_WINDOWS_NAME}.zip, -setup.exe, -relink.zip and qt-source/"
-  VERBATIM COMMAND_EXPAND_LISTS)
+  VERBATIM)

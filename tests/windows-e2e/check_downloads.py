@@ -134,6 +134,18 @@ def check_licences(names, name, record):
     return failures
 
 
+def check_notice_texts(archive, name):
+    """Each third-party notice carries its licence's text, unless the part is in the
+    public domain."""
+    failures = []
+    for member in archive.namelist():
+        if member.startswith(f"{name}/licences/qt-third-party/") and member.endswith(".txt"):
+            text = archive.read(member).decode("utf-8")
+            if "-" * 72 not in text and "Public Domain" not in text:
+                failures.append(f"{member} carries no licence text")
+    return failures
+
+
 def check_zip(path, name, built_exe, record):
     failures = []
     with zipfile.ZipFile(path) as archive:
@@ -141,7 +153,7 @@ def check_zip(path, name, built_exe, record):
         for member in ("tirvex.exe", "green.gif", "README.txt"):
             if f"{name}/{member}" not in names:
                 failures.append(f"the zip has no {name}/{member}")
-        failures += check_licences(names, name, record)
+        failures += check_licences(names, name, record) + check_notice_texts(archive, name)
         if f"{name}/tirvex.exe" in names and archive.read(f"{name}/tirvex.exe") != built_exe.read_bytes():
             failures.append("the zip's tirvex.exe is not the one built")
         if f"{name}/README.txt" in names:

@@ -124,7 +124,7 @@ def check_licences(names, name, record):
                if n.startswith(prefix + "qt-third-party/") and n.endswith(".txt")}
     reported = {key for key, _, _ in qt_notices.parts(record)}
     # The parts any Qt build of ours compiles in: an empty report is a broken one.
-    for part in ("freetype", "harfbuzz", "libjpeg", "libpng", "pcre2", "zlib"):
+    for part in ("freetype", "harfbuzz-ng", "libjpeg", "libpng", "pcre2", "zlib"):
         if part not in reported:
             failures.append(f"the Qt build reports no {part}: its record cannot be read")
     for part in sorted(reported - shipped):

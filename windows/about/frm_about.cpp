@@ -32,6 +32,15 @@ QString FrmAbout::QtNotice() {
 void FrmAbout::Form_Load() {
     lblVersion()->setCaption(QStringLiteral("نسخه ") + VersionText());
     lblQtNotice()->setCaption(QtNotice());
+    // The notice is laid out in whatever face stands in for Arial: where that face needs
+    // more lines, the label and the window grow downwards by what it needs, and every
+    // other control keeps its place.
+    Label* notice = lblQtNotice();
+    const int extra = notice->heightForWidth(notice->width()) - notice->height();
+    if (extra > 0) {
+        notice->resize(notice->width(), notice->height() + extra);
+        window()->setFixedSize(window()->width(), window()->height() + extra);
+    }
     // The button is the window's only control that takes the focus, so Enter reaches it
     // as soon as the window is shown.
     cmdOK()->setFocus();

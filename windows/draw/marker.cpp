@@ -4,6 +4,7 @@
 #include "app/twips.h"
 
 #include <QDir>
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMovie>
@@ -13,10 +14,8 @@ namespace {
 // A GIF cut short still yields the frames before the cut, so it would load and then stop,
 // or show a half-drawn frame, in front of the audience. A whole animation ends with the
 // format's trailer byte and every frame it announces can be decoded.
-bool wholeAnimation(const QString& path, QMovie& movie) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < 1 || !file.seek(file.size() - 1) ||
-        file.read(1) != QByteArrayLiteral("\x3B"))
+bool wholeAnimation(const QByteArray& bytes, QMovie& movie) {
+    if (!bytes.endsWith('\x3B'))
         return false;
     for (int frame = 1; frame < movie.frameCount(); ++frame)
         if (!movie.jumpToFrame(frame))
@@ -48,14 +47,25 @@ void AniGifDisplay::LoadFile(const QString& path, const QString& ignored) {
         fail("the file does not exist");
     if (!info.isFile())
         fail("it is not a file");
-    auto* movie = new QMovie(path, QByteArray(), this);
+    // The animation is read whole and decoded from memory: the file is not held open while
+    // the stage is shown, so on Windows it can be put back or replaced between draws.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        fail("it cannot be read");
+    const QByteArray bytes = file.readAll();
+    file.close();
+    auto* movie = new QMovie(this);
+    auto* buffer = new QBuffer(movie);
+    buffer->setData(bytes);
+    buffer->open(QIODevice::ReadOnly);
+    movie->setDevice(buffer);
     // Every frame is decoded once and kept: the marker loops for the whole draw.
     movie->setCacheMode(QMovie::CacheAll);
     if (!movie->isValid() || !movie->jumpToFrame(0) || movie->currentPixmap().isNull()) {
         delete movie;
         fail("it is not a readable GIF animation");
     }
-    if (!wholeAnimation(path, *movie)) {
+    if (!wholeAnimation(bytes, *movie)) {
         delete movie;
         fail("the animation is cut short");
     }

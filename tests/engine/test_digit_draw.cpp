@@ -535,6 +535,7 @@ class TestDigitDraw : public QObject {
         QTest::newRow("empty") << "empty";
         QTest::newRow("not a GIF") << "text";
         QTest::newRow("a folder") << "folder";
+        QTest::newRow("far too large") << "huge";
     }
     void unloadableMarkerIsReportedAndTheDrawRuns() {
         QFETCH(QString, what);
@@ -546,11 +547,19 @@ class TestDigitDraw : public QObject {
             writeMarker("GIF89a, or so it says");
         else if (what == "folder")
             QVERIFY(QDir().mkpath(path));
+        else if (what == "huge") {
+            // A whole marker with a gigabyte behind it, sparse on disk: not read into memory.
+            writeMarker(TinyGif);
+            QFile file(path);
+            QVERIFY(file.resize(qint64(1) << 30));
+        }
         Form1& f = form1();
         f.Command1_Click();
         QCOMPARE(reports.size(), 1);
         // The message names the file as the system writes paths (backslashes on Windows).
         QVERIFY2(reports.first().contains(QDir::toNativeSeparators(path)), qPrintable(reports.first()));
+        if (what == "huge")
+            QVERIFY2(reports.first().contains(QLatin1String("too large")), qPrintable(reports.first()));
         reports.clear();
         QCOMPARE(spinningPosition(), 1);
         QVERIFY(!f.Command1()->isEnabled());

@@ -36,3 +36,17 @@ wait_for_class() {
 wait_for_wine() {
   timeout "${1:-60}" "$(dirname "$WINE")/wineserver" -w || fail "Wine processes still running after ${1:-60} s"
 }
+
+# Starts a program under Wine with the given launcher command, passes its splash, closes its
+# range entry window with Alt+F4 and waits for the launcher to end; EXIT_STATUS is its status.
+#   start_and_close WINE_COMMAND...
+start_and_close() {
+  start_program "$@"
+  local launcher=$PROGRAM_PID main
+  PROGRAM_PID=$(xdotool getwindowpid "$(wait_for_class tirvex.exe)")
+  pass_splash
+  main=$(wait_for_window 'نرم افزار قرعه')
+  key_to "$main" alt+F4
+  PROGRAM_PID=$launcher
+  wait_for_exit
+}

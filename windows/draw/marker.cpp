@@ -3,8 +3,8 @@
 #include "app/error_report.h"
 #include "app/twips.h"
 
-#include <QDir>
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMovie>
@@ -48,7 +48,10 @@ void AniGifDisplay::LoadFile(const QString& path, const QString& ignored) {
     if (!info.isFile())
         fail("it is not a file");
     // The animation is read whole and decoded from memory: the file is not held open while
-    // the stage is shown, so on Windows it can be put back or replaced between draws.
+    // the stage is shown, so on Windows it can be put back or replaced between draws. A
+    // marker is a few kilobytes; a file far larger is not one, and is not read into memory.
+    if (info.size() > 64 * 1024 * 1024)
+        fail("it is too large for a marker animation");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         fail("it cannot be read");

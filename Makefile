@@ -3,6 +3,12 @@
 PRESET ?= $(or $(TIRVEX_PRESET),default)
 BUILD_DIR := $(if $(filter default,$(PRESET)),build,build-$(PRESET))
 JOBS ?= $(shell nproc)
+# Every build writes the last commit's time where it would write the time it ran (compiled
+# resources, time stamps), so the same commit builds the same program in any folder.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
 
 .PHONY: deps build run test test-e2e test-package package screenshots bench soak fairness fuzz clean \
         windows test-windows screenshots-windows

@@ -16,13 +16,10 @@ file(COPY ${CORE} DESTINATION ${kit}/lib)
 file(MAKE_DIRECTORY ${kit}/obj)
 string(REPLACE "|" ";" OBJECTS "${OBJECTS}")
 foreach(object IN LISTS OBJECTS)
-  # The plugin imports are written again by the kit's own link step.
   # The compiled version record (.res) is an object file like the others.
   get_filename_component(object_name ${object} NAME)
   string(REGEX REPLACE "\\.res$" ".obj" object_name ${object_name})
-  if(NOT object MATCHES "plugin_import")
-    file(COPY_FILE ${object} ${kit}/obj/${object_name})
-  endif()
+  file(COPY_FILE ${object} ${kit}/obj/${object_name})
 endforeach()
 execute_process(COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/reproducible_zip.py
   ${DIST}/${NAME}.zip ${kit} COMMAND_ERROR_IS_FATAL ANY)

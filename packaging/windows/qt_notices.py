@@ -2,10 +2,11 @@
 """The third-party parts that Qt compiled into tirvex.exe, and their notices.
 
 The Qt cache that scripts/build-qt-windows keeps records, beside the libraries, every
-source file each of Qt's targets compiled (headers and included sources too) and every
-attribution and licence file of Qt's source. A part is in the program when a file it
-attributes was compiled into a target the program links; each such part's notice is its
-name, version, copyright and licence, with the licence's full text.
+source file each of Qt's targets compiled (headers and included sources too) and Qt's
+source archive, whose attribution files name each third-party part. A part is in the
+program when a file it attributes was compiled into a target the program links; each
+such part's notice is its name, version, copyright and licence, with the licence's full
+text.
 
     qt_notices.py list RECORD              the parts' ids, one a line
     qt_notices.py write RECORD LICENCES    writes LICENCES/qt-third-party/<id>.txt, and
@@ -39,19 +40,33 @@ def compiled_files(record):
     return files
 
 
+@functools.lru_cache(maxsize=None)
+def source_files(record):
+    """The attribution files and every file beside them of Qt's source archive, by path in
+    the source tree, read in one pass: the archive is compressed as a whole."""
+    wanted = {}
+    with tarfile.open(next((record / "source").glob("*.orig.tar.*"))) as archive:
+        for member in archive:
+            path = member.name.partition("/")[2]
+            if member.isfile() and not path.startswith(("tests/", "examples/")) and (
+                    path.endswith("qt_attribution.json") or "LICEN" in path.upper()
+                    or "/COPY" in path.upper()):
+                wanted[path] = archive.extractfile(member).read().decode("utf-8", "replace")
+    return wanted
+
+
 def attributions(record):
     """Every attribution entry of Qt's source, with the folder its file stands in."""
-    notices = record / "notices"
-    for path in sorted(notices.rglob("qt_attribution.json")):
-        folder = path.parent.relative_to(notices).as_posix()
-        data = json.loads(path.read_text(encoding="utf-8"), strict=False)
+    files = source_files(record)
+    for path in sorted(p for p in files if p.endswith("qt_attribution.json")):
+        data = json.loads(files[path], strict=False)
         for entry in data if isinstance(data, list) else [data]:
-            yield folder, entry
+            yield posixpath.dirname(path), entry
 
 
 def attributed(folder, entry, files):
     """Whether any compiled file is one the entry attributes."""
-    base = "" if folder == "." else folder + "/"
+    base = folder + "/" if folder else ""
     if "Files" in entry:
         wanted = {posixpath.normpath(base + f) for f in entry["Files"].split()}
         return not wanted.isdisjoint(files)
@@ -72,28 +87,12 @@ def parts(record):
     return [(key, *found[key]) for key in sorted(found)]
 
 
-@functools.lru_cache(maxsize=None)
-def source_archive(record):
-    """Qt's source archive, read once, by path in the source tree."""
-    archive = tarfile.open(next((record / "source").glob("*.orig.tar.*")))
-    return archive, {m.name.partition("/")[2]: m for m in archive.getmembers()}
-
-
 def read_source_file(record, folder, name):
-    """A file of Qt's source beside an attribution: from the notices the build kept, or
-    else from the source archive itself."""
-    kept = record / "notices" / folder / name
-    if kept.exists():
-        return kept.read_text(encoding="utf-8", errors="replace")
-    archive, members = source_archive(record)
-    member = members.get(posixpath.normpath(f"{folder}/{name}"))
-    if member is None:
-        raise FileNotFoundError(f"{folder}/{name}, named by the attribution of {folder}")
-    return archive.extractfile(member).read().decode("utf-8", errors="replace")
-
-
-def listed(value):
-    return value if isinstance(value, list) else [v for v in value.split(",")]
+    """A licence or copyright file that an attribution in `folder` names."""
+    path = posixpath.normpath(f"{folder}/{name.strip()}")
+    if path not in source_files(record):
+        raise FileNotFoundError(f"{path}, named by the attribution of {folder}")
+    return source_files(record)[path]
 
 
 def notice(record, folder, entry):
@@ -106,9 +105,9 @@ def notice(record, folder, entry):
     if entry.get("CopyrightFile"):
         copyright_text = read_source_file(record, folder, entry["CopyrightFile"]).strip()
     lines += ["", copyright_text, ""]
-    for name in listed(entry.get("LicenseFile", "")) + listed(entry.get("LicenseFiles", [])):
-        if name.strip():
-            lines += ["-" * 72, read_source_file(record, folder, name.strip()).rstrip(), ""]
+    names = entry.get("LicenseFiles") or entry.get("LicenseFile", "").split(",")
+    for name in filter(str.strip, names):
+        lines += ["-" * 72, read_source_file(record, folder, name).rstrip(), ""]
     return "\r\n".join("\n".join(lines).splitlines()) + "\r\n"
 
 

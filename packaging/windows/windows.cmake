@@ -40,7 +40,7 @@ else()
   message(WARNING "${mingw_copyright} is missing: no mingw-w64-runtime.txt in the downloads")
 endif()
 # Qt is linked in statically, under the LGPLv3. Its cache keeps what was built with it
-# (share/tirvex): the source, the configure options and the notices of its source.
+# (share/tirvex): the source, the configure options and what each target compiled.
 set(TIRVEX_QT_RECORD ${TIRVEX_QT_PREFIX}/share/tirvex)
 file(GLOB qt_dsc ${TIRVEX_QT_RECORD}/source/qt6-base_*.dsc)
 if(NOT qt_dsc)

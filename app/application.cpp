@@ -4,6 +4,7 @@
 #include "app/error_report.h"
 #include "app/fonts.h"
 #include "app/form.h"
+#include "app/screens.h"
 #include "app/style.h"
 #include "app/translation.h"
 
@@ -29,6 +30,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     fonts::install();
     translation::install();
     ActivationTracker::install();
+    // A screen unplugged or switched to another mode takes no window of the program with it.
+    screens::watch(&Form::followScreens);
 }
 
 Application::~Application() = default;

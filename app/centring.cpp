@@ -1,18 +1,14 @@
 #include "app/centring.h"
 
 #include "app/frame_extents.h"
+#include "app/screens.h"
 #include "app/trace.h"
 
 #include <QElapsedTimer>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 namespace centring {
-void centreOnScreen(QWidget& window) {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
+void centreOnScreen(QWidget& window, const QScreen* screen) {
     // The native window is made first, so the time traced is the asking alone.
     window.winId();
     QElapsedTimer asked;
@@ -26,7 +22,7 @@ void centreOnScreen(QWidget& window) {
                     .arg(frame.top())
                     .arg(frame.bottom())
                     .arg(double(asked.nsecsElapsed()) / 1e6, 0, 'f', 2));
-    const QRect area = screen->geometry();
+    const QRect area = screens::area(screen);
     const QSize outer = window.size().grownBy(frame);
     const QPoint outerTopLeft(area.x() + (area.width() - outer.width()) / 2,
                               area.y() + (area.height() - outer.height()) / 2);

@@ -5,6 +5,7 @@
 #include "app/centring.h"
 #include "app/controls.h"
 #include "app/pictures.h"
+#include "app/screens.h"
 #include "app/twips.h"
 
 #include <QCloseEvent>
@@ -17,6 +18,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -39,6 +41,30 @@ void placeBackdrop(const QString& path, QWidget* client) {
     backdrop->setGeometry(QRect(QPoint(0, 0), pixmap.deviceIndependentSize().toSize()));
     backdrop->setAttribute(Qt::WA_TransparentForMouseEvents);
     backdrop->lower();
+}
+// Draws the window at the given scale: every control at its design twips times the scale,
+// every font the window or a control sets likewise, from the size the design gave it.
+void scaleWindow(FormWindow& w, double scale) {
+    if (twips::scale(&w) == scale)
+        return;
+    twips::setScale(&w, scale);
+    QList<QWidget*> widgets = w.findChildren<QWidget*>();
+    widgets.prepend(&w);
+    for (QWidget* widget : widgets) {
+        if (!widget->testAttribute(Qt::WA_SetFont))
+            continue;
+        QVariant designPixels = widget->property("designFontPixels");
+        if (!designPixels.isValid()) {
+            designPixels = widget->font().pixelSize();
+            widget->setProperty("designFontPixels", designPixels);
+        }
+        QFont font = widget->font();
+        font.setPixelSize(std::max(1, int(std::lround(designPixels.toInt() * scale))));
+        widget->setFont(font);
+    }
+    // A caption narrowed to fit its label is fitted again at the new size.
+    for (Label* label : w.findChildren<Label*>())
+        label->narrowToFit();
 }
 } // namespace
 
@@ -164,16 +190,54 @@ FormWindow* Form::window() {
 
 void Form::placeWindow(FormWindow& w) {
     const design::Window& d = design();
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
+    QScreen* screen = screens::forOpening();
+    if (d.fullScreen)
+        fillScreen(w, screen);
+    else if (d.centred)
+        centring::centreOnScreen(w, screen);
+}
+
+void Form::fillScreen(FormWindow& w, QScreen* screen) {
+    const design::Window& d = design();
+    const QRect area = screens::area(screen);
+    fittedTo_ = area;
+    const QSize designSize(twips::toPixels(d.clientWidth), twips::toPixels(d.clientHeight));
+    scaleWindow(w, screens::fitScale(designSize, area.size()));
+    if (w.geometry() == area && w.windowState().testFlag(Qt::WindowFullScreen))
         return;
-    if (d.fullScreen) {
-        w.setGeometry(screen->geometry());
-        w.setWindowState(Qt::WindowFullScreen);
+    // A window is made full-screen on the screen it stands on, so it is put there first
+    // (Qt is told too, before the window exists for the window manager); one that is
+    // full-screen already is let go of its old screen before it moves.
+    if (w.windowState().testFlag(Qt::WindowFullScreen))
+        w.setWindowState(w.windowState() & ~Qt::WindowFullScreen);
+    w.setGeometry(area);
+    w.winId();
+    if (QWindow* handle = w.windowHandle(); handle && screen)
+        handle->setScreen(screen);
+    w.setWindowState(w.windowState() | Qt::WindowFullScreen);
+}
+
+void Form::followScreen() {
+    FormWindow* w = window_.data();
+    QScreen* screen = screens::of(w);
+    if (!design().fullScreen) {
+        if (screen && screens::stranded(w))
+            centring::centreOnScreen(*w, screen);
         return;
     }
-    if (d.centred)
-        centring::centreOnScreen(w);
+    // The window manager may have refitted the window to a screen that changed its mode;
+    // what counts is the screen its controls were laid out for.
+    const QRect area = screens::area(screen);
+    if (area == fittedTo_ && w->geometry() == area)
+        return;
+    fillScreen(*w, screen);
+    Application::runHandler([this] { screenChanged(); });
+}
+
+void Form::followScreens() {
+    for (Form* f : allForms())
+        if (f->IsShown())
+            f->followScreen();
 }
 
 void Form::Show() {

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <memory>
 
+class QScreen;
 class QWindow;
 class Form;
 
@@ -74,6 +75,11 @@ class Form {
     static bool anyLoaded();
     static Form* ofWindow(const QWindow* window);
 
+    // Screens were added, removed, moved or resized: a full-screen window fills its screen
+    // again (the one Qt moved it to when its own went away), and a window left mostly off
+    // every screen is centred on one. Safe to call at any time.
+    static void followScreens();
+
   protected:
     virtual const design::Window& design() const = 0;
     // Connects the controls' signals to the form's handlers; runs at every load.
@@ -90,8 +96,12 @@ class Form {
     // A key that types a character, seen by the window before its controls when the
     // design turns key preview on; setting key to 0 swallows it.
     virtual void Form_KeyPress(int& key) { (void)key; }
-    // Places the window before it is first shown: centred, or over the whole screen.
+    // Places the window before it is first shown, on the screen of the window it is opened
+    // from: centred, or over that whole screen.
     virtual void placeWindow(FormWindow& window);
+    // The full-screen window now stands on a screen of another size or place, and has been
+    // fitted to it; the form lays its controls out again.
+    virtual void screenChanged() {}
 
   private:
     friend class FormWindow;
@@ -99,8 +109,14 @@ class Form {
     Qt::WindowFlags windowFlags() const;
     // The window and its controls from the design; the controls go into controls_.
     std::unique_ptr<FormWindow> buildWindow();
+    // Covers the screen with the window, shrinking it to show whole where the screen is
+    // smaller than the design.
+    void fillScreen(FormWindow& window, QScreen* screen);
+    void followScreen();
 
     QPointer<FormWindow> window_;
     QHash<QString, QPointer<QObject>> controls_;
     bool loading_ = false;
+    // The screen area a full-screen window was last fitted to.
+    QRect fittedTo_;
 };

@@ -1,7 +1,7 @@
 #include "app/twips.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "app/screens.h"
+
 #include <QVariant>
 #include <QWidget>
 #include <cmath>
@@ -12,19 +12,19 @@ constexpr const char* LeftKey = "twipsLeft";
 constexpr const char* TopKey = "twipsTop";
 constexpr const char* WidthKey = "twipsWidth";
 constexpr const char* HeightKey = "twipsHeight";
-
-QSize screenOverride;
+constexpr const char* ScaleKey = "twipsScale";
 
 float read(const QWidget* w, const char* key, int pixels) {
     const QVariant v = w->property(key);
-    return v.isValid() ? v.toFloat() : float(pixels * PerPixel);
+    return v.isValid() ? v.toFloat() : float(pixels * PerPixel / scale(w));
 }
 
 void place(QWidget* w) {
-    const int x = toPixels(left(w));
-    const int y = toPixels(top(w));
-    const int wd = std::max(0, toPixels(left(w) + width(w)) - x);
-    const int h = std::max(0, toPixels(top(w) + height(w)) - y);
+    const double s = scale(w);
+    const int x = toPixels(left(w) * s);
+    const int y = toPixels(top(w) * s);
+    const int wd = std::max(0, toPixels((left(w) + width(w)) * s) - x);
+    const int h = std::max(0, toPixels((top(w) + height(w)) * s) - y);
     w->setGeometry(x, y, wd, h);
 }
 
@@ -52,14 +52,21 @@ void setRect(QWidget* w, double l, double t, double wd, double h) {
     place(w);
 }
 
-QSizeF screenSize() {
-    QSize pixels = screenOverride;
-    if (pixels.isEmpty()) {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        pixels = screen ? screen->geometry().size() : QSize(1024, 768);
-    }
-    return QSizeF(pixels.width() * PerPixel, pixels.height() * PerPixel);
+double scale(const QWidget* w) {
+    const QVariant v = w->window()->property(ScaleKey);
+    return v.isValid() ? v.toDouble() : 1.0;
 }
 
-void overrideScreenPixels(QSize pixels) { screenOverride = pixels; }
+void setScale(QWidget* window, double value) {
+    window->setProperty(ScaleKey, value);
+    for (QWidget* control : window->findChildren<QWidget*>())
+        if (control->property(LeftKey).isValid())
+            place(control);
+}
+
+QSizeF screenSize(const QWidget* window) {
+    const QSize pixels = screens::area(screens::of(window)).size();
+    const double twipsPerPixel = PerPixel / scale(window);
+    return QSizeF(pixels.width() * twipsPerPixel, pixels.height() * twipsPerPixel);
+}
 } // namespace twips

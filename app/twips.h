@@ -6,7 +6,9 @@ class QWidget;
 
 // Positions and sizes are twips, 15 to a logical pixel. Each control keeps its
 // coordinates as single-precision twips beside the widget, so that a computed Left of
-// 1072.5 reads back as 1072.5; the widget itself stands at the nearest pixel.
+// 1072.5 reads back as 1072.5; the widget itself stands at the nearest pixel. A window
+// shown on a screen smaller than its design is drawn at a scale below 1: its controls keep
+// the design's twips, and only the pixels they stand at shrink.
 namespace twips {
 constexpr double PerPixel = 15.0;
 
@@ -21,8 +23,12 @@ void setLeft(QWidget* w, double value);
 void setTop(QWidget* w, double value);
 void setRect(QWidget* w, double l, double t, double wd, double h);
 
-// The screen the program's windows are shown on, in twips. Tests may pin it to a
-// size of their choosing, so that a layout can be checked for any screen.
-QSizeF screenSize();
-void overrideScreenPixels(QSize pixels); // an empty size returns to the real screen
+// The scale of the window a control stands in (1 unless set), and setting it, which
+// places every control of the window again.
+double scale(const QWidget* w);
+void setScale(QWidget* window, double value);
+
+// The screen the window stands on, in the twips of its controls: at a scale below 1 the
+// screen holds more of them than its pixels would say.
+QSizeF screenSize(const QWidget* window);
 } // namespace twips

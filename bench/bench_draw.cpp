@@ -6,6 +6,7 @@
 //   tirvex_bench [--samples FILE]
 #include "app/application.h"
 #include "app/error_report.h"
+#include "app/screens.h"
 #include "app/twips.h"
 #include "bench/bench_common.h"
 #include "engine/admissible_digits.h"
@@ -118,7 +119,7 @@ int main(int argc, char** argv) {
     int reports = 0;
     error_report::setSink([&reports](const QString&) { ++reports; });
     Application::setEndAction([] {});
-    twips::overrideScreenPixels(QSize(1024, 768));
+    screens::overrideSize(QSize(1024, 768));
 
     Form1& stage = form1();
     handOver(stage);

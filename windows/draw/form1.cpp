@@ -70,9 +70,13 @@ void Form1::Form_Activate() {
         constexpr double longest = std::numeric_limits<int>::max();
         digitTimer(k)->setIntervalMs(ms > 0 ? int(std::min(ms, longest)) : 0);
     }
-    // The stage is centred on the screen, not on the design's client area. Each half is
+    centreOnScreen();
+}
+
+void Form1::centreOnScreen() {
+    // The stage is centred on its screen, not on the design's client area. Each half is
     // taken first and the halves subtracted, in floating point.
-    const QSizeF screen = twips::screenSize();
+    const QSizeF screen = twips::screenSize(window());
     const double halfWidth = screen.width() / 2;
     const double halfHeight = screen.height() / 2;
     twips::setLeft(Frame1(), halfWidth - twips::width(Frame1()) / 2);

@@ -68,6 +68,11 @@ class Form1 : public Form {
     void connectHandlers() override;
     void Form_Load() override;
     void Form_Activate() override;
+    void screenChanged() override { centreOnScreen(); }
+
+  private:
+    // Centres the digit frame, both buttons and the banner on the screen the stage covers.
+    void centreOnScreen();
 };
 
 // The one draw window of the program.

@@ -88,8 +88,14 @@ void AniGifDisplay::paintEvent(QPaintEvent*) {
         return;
     QPainter painter(this);
     const QPixmap frame = movie_->currentPixmap();
-    // Centred in the marker's rectangle, at its own size: no scaling on every frame.
-    const QPoint at((width() - frame.width()) / 2, (height() - frame.height()) / 2);
+    // Centred in the marker's rectangle, at its own size: no scaling on every frame. Only
+    // on a stage shrunk to fit a small screen is the frame shrunk with it.
+    QSize shown = frame.deviceIndependentSize().toSize();
+    if (shown.width() > width() || shown.height() > height()) {
+        shown.scale(size(), Qt::KeepAspectRatio);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    }
+    const QRect at(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
     painter.drawPixmap(at, frame);
 }
 

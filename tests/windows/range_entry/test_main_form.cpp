@@ -1,6 +1,7 @@
 // The range entry window: what the operator first sees, the digit filter of the bound
 // fields, and the start caption's check, zero-filling and hand-off to the stage.
 #include "app/application.h"
+#include "app/screens.h"
 #include "app/twips.h"
 #include "windows/draw/form1.h"
 #include "windows/range_entry/main_form.h"
@@ -60,7 +61,7 @@ class TestMainForm : public QObject {
   private Q_SLOTS:
     void initTestCase() {
         Application::setEndAction([] {});
-        twips::overrideScreenPixels(QSize(1024, 768));
+        screens::overrideSize(QSize(1024, 768));
     }
     void init() {
         messages.clear();

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+class QScreen;
+class QWidget;
+
+// Which screen a window of the program stands on, and which one a new window goes to.
+// A draw is often shown on a projector beside the operator's laptop: every window opens on
+// the screen of the window it is opened from, so the stage appears wherever the operator
+// put the range entry window. This is the one place that asks Qt about screens.
+namespace screens {
+// The screen holding most of the window's frame; when no screen holds any of it (its
+// screen was unplugged), the screen Qt has moved it to. Null only with no screen at all.
+QScreen* of(const QWidget* window);
+
+// Whether less than half of the window's frame is on any screen, as when the screen that
+// held it was unplugged: the user could not reach it.
+bool stranded(const QWidget* window);
+
+// The screen for a window about to be shown: the screen of the program's window it is
+// opened from (the active one, else the one last active), else the system's main screen.
+QScreen* forOpening();
+
+// A screen's whole area in the program's own pixels. Tests may pin its size, so that a
+// layout can be checked for any screen; the screen's position stays the real one.
+QRect area(const QScreen* screen);
+void overrideSize(QSize pixels); // an empty size returns to the real screens
+
+// How much a full-screen design of the given size is shrunk to show whole on a screen of
+// the given size: 1 wherever it fits, otherwise the larger of the two reductions, so the
+// design keeps its proportions.
+double fitScale(QSize design, QSize screen);
+
+// Calls back, once the event loop is reached, whenever a screen is added or removed or
+// changes its size or place. One callback for the program.
+void watch(void (*changed)());
+} // namespace screens

@@ -146,12 +146,14 @@ wait_for_line() {
 
 # From the range entry window (its id in $1), clicks the start caption and prints the id
 # of the stage that opens. The caption lies under the menu bar, whose height is what the
-# window has beyond its 300-pixel client area.
+# window has beyond its 300-pixel client area; on a screen scaled by QT_SCALE_FACTOR every
+# length is that many screen pixels.
 open_stage() {
-  local main=$1 stage geometry bar
+  local main=$1 stage geometry at
   geometry=($(window_geometry "$main"))
-  bar=$((geometry[3] - 300))
-  click_in "$main" 220 $((bar + 222))
+  at=$(awk -v h="${geometry[3]}" -v f="${QT_SCALE_FACTOR:-1}" \
+    'BEGIN { printf "%d %d", 220 * f, h - 300 * f + 222 * f }')
+  click_in "$main" ${at% *} ${at#* }
   for _ in $(seq 1 50); do
     stage=$(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name 'نرم افزار قرعه' |
             grep -vx "$main" | head -n 1) || true
@@ -215,4 +217,35 @@ wait_for_no_window_id() {
     sleep 0.1
   done
   fail "window $1 is still open"
+}
+
+# Checks the stage's last traced layout (the program runs with TIRVEX_TRACE=1): the stage
+# is the size given ("800x600", in the screen's pixels), every control lies on it, and the
+# two buttons and the six digit positions stand apart. Prints the return button's centre,
+# "X Y" in the stage's pixels, for a click.
+check_whole_stage() {
+  local line
+  line=$(grep -E '^tirvex: stage ' "$PROGRAM_LOG" | tail -n 1)
+  [ -n "$line" ] || fail "the stage traced no layout"
+  /usr/bin/python3 - "$1" "$line" <<'PY' || fail "the stage does not show whole: $line"
+import sys
+size, words = sys.argv[1], sys.argv[2].split()[1:]
+width, height = map(int, size.split("x"))
+shown = dict(zip(words[::2], words[1::2]))
+if shown["stage"] != size:
+    sys.exit(f"the stage is {shown['stage']}, the screen {size}")
+rects = {name: tuple(map(int, shown[name].split(","))) for name in shown
+         if name.startswith(("Command", "Label"))}
+for name, (x, y, w, h) in rects.items():
+    if x < 0 or y < 0 or x + w > width or y + h > height:
+        sys.exit(f"{name} ({w}x{h} at {x},{y}) is not wholly on the screen")
+apart = sorted(n for n in rects if n != "Label20")
+for i, a in enumerate(apart):
+    for b in apart[i + 1:]:
+        (ax, ay, aw, ah), (bx, by, bw, bh) = rects[a], rects[b]
+        if ax < bx + bw and bx < ax + aw and ay < by + bh and by < ay + ah:
+            sys.exit(f"{a} and {b} overlap")
+x, y, w, h = rects["Command2"]
+print(x + w // 2, y + h // 2)
+PY
 }

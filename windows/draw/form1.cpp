@@ -1,6 +1,7 @@
 #include "windows/draw/form1.h"
 
 #include "app/conversions.h"
+#include "app/trace.h"
 #include "app/twips.h"
 
 #include <algorithm>
@@ -84,6 +85,33 @@ void Form1::centreOnScreen() {
     twips::setLeft(Command1(), halfWidth - twips::width(Command1()) / 2);
     twips::setLeft(Command2(), halfWidth - twips::width(Command2()) / 2);
     twips::setLeft(Label20(), halfWidth - twips::width(Label20()) / 2);
+    if (trace::enabled())
+        traceLayout();
+}
+
+void Form1::traceLayout() {
+    // Where the audience sees each control, in the screen's own pixels: the real-window
+    // tests check from it that the whole stage shows, whatever the screen and its scaling.
+    FormWindow* w = window();
+    const qreal ratio = w->devicePixelRatioF();
+    QString text = QStringLiteral("stage %1x%2 scale %3")
+                       .arg(std::lround(w->width() * ratio))
+                       .arg(std::lround(w->height() * ratio))
+                       .arg(twips::scale(w), 0, 'f', 3);
+    for (QWidget* c : {static_cast<QWidget*>(Command1()), static_cast<QWidget*>(Command2()),
+                       static_cast<QWidget*>(Label20()), static_cast<QWidget*>(Label1()),
+                       static_cast<QWidget*>(Label2()), static_cast<QWidget*>(Label3()),
+                       static_cast<QWidget*>(Label4()), static_cast<QWidget*>(Label5()),
+                       static_cast<QWidget*>(Label6())}) {
+        const QRectF r(QPointF(c->mapTo(w, QPoint(0, 0))) * ratio, QSizeF(c->size()) * ratio);
+        text += QStringLiteral(" %1 %2,%3,%4,%5")
+                    .arg(c->objectName())
+                    .arg(std::lround(r.x()))
+                    .arg(std::lround(r.y()))
+                    .arg(std::lround(r.width()))
+                    .arg(std::lround(r.height()));
+    }
+    trace::line(text);
 }
 
 void Form1::Command2_Click() { Unload(); }

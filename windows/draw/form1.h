@@ -73,6 +73,7 @@ class Form1 : public Form {
   private:
     // Centres the digit frame, both buttons and the banner on the screen the stage covers.
     void centreOnScreen();
+    void traceLayout();
 };
 
 // The one draw window of the program.

@@ -11,14 +11,14 @@ under_x() {
 }
 
 # Runs a test script inside a private X server and ends with its status:
-#   in_x [--size WxH] SCRIPT [ARG ...]
+#   in_x [--size WxH | --screens WxH,WxH...] SCRIPT [ARG ...]
 # Only a server or window manager that did not start (with-x's status 75: the program
 # never ran) earns a second try. It is said on stderr and, when TIRVEX_FIRST_TRY_LOG names
 # a file, noted there, so that the whole run can list it at its end.
 in_x() {
   local with_x options=() status=0 name
   with_x="$(dirname "${BASH_SOURCE[0]}")/../../scripts/with-x"
-  if [ "${1:-}" = --size ]; then options=(--size "$2"); shift 2; fi
+  case ${1:-} in --size | --screens) options=("$1" "$2"); shift 2 ;; esac
   "$with_x" "${options[@]}" bash "$@" || status=$?
   if [ "$status" = 75 ]; then
     name="e2e_$(basename "$1" .sh)"
@@ -248,4 +248,54 @@ for i, a in enumerate(apart):
 x, y, w, h = rects["Command2"]
 print(x + w // 2, y + h // 2)
 PY
+}
+
+# Waits up to 10 s until a window's geometry (as window_geometry prints it) is X Y W H.
+wait_for_window_geometry() {
+  local id=$1 want="$2 $3 $4 $5" now=""
+  for _ in $(seq 1 100); do
+    now=$(window_geometry "$id" 2>/dev/null) || true
+    [ "${now% }" = "$want" ] && return 0
+    sleep 0.1
+  done
+  fail "window $id is at '${now% }', not at '$want'"
+}
+
+# The monitors of a desktop started with scripts/with-x --screens are the outputs DUMMY0,
+# DUMMY1, ... from the left. The program hears of a change through RandR events; wait for
+# what it does about one (wait_for_window_geometry), not for a fixed time.
+
+# Prints where an output lies on the desktop and its size as "X Y W H"; fails when it is off.
+screen_geometry() {
+  local geometry
+  geometry=$(xrandr | awk -v output="$1" '$1 == output && $2 == "connected" {
+    for (i = 3; i <= NF; i++) if (split($i, g, /[x+]/) == 4) { print g[3], g[4], g[1], g[2]; exit } }')
+  [ -n "$geometry" ] || fail "the screen $1 is not on"
+  echo "$geometry"
+}
+
+# Unplugs a monitor: its output goes off and the desktop shrinks to the remaining ones.
+unplug_screen() {
+  xrandr --output "$1" --off || fail "xrandr could not switch $1 off"
+}
+
+# The dummy driver reports an output connected once it has had a mode, but a client that
+# asks without probing, as Wine does, gets the state of the last probe, which xrandr makes
+# before a change: a monitor plugged in for the first time would stay unseen.
+screens_probed() { xrandr >/dev/null; }
+
+# Switches a monitor to another size, or plugs an unplugged one in again; X Y place it on
+# the desktop, which otherwise keeps its place (0 0 for one that was off):
+#   set_screen_mode DUMMY1 800x600 [X Y]
+# A size the server does not know yet gets a made-up 60 Hz timing of exactly that size.
+set_screen_mode() {
+  local output=$1 size=$2 w=${2%x*} h=${2#*x} place=()
+  [ $# -lt 4 ] || place=(--pos "${3}x$4")
+  xrandr --output "$output" --mode "$size" "${place[@]}" 2>/dev/null && { screens_probed; return 0; }
+  xrandr --addmode "$output" "$size" 2>/dev/null ||
+    { xrandr --newmode "$size" $(awk -v w="$w" -v h="$h" 'BEGIN { printf "%.2f %d %d %d %d %d %d %d %d",
+        (w + 200) * (h + 30) * 60 / 1e6, w, w + 64, w + 128, w + 200, h, h + 3, h + 8, h + 30 }') &&
+      xrandr --addmode "$output" "$size"; } || fail "xrandr could not make the mode $size for $output"
+  xrandr --output "$output" --mode "$size" "${place[@]}" || fail "xrandr could not set $output to $size"
+  screens_probed
 }

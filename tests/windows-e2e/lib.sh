@@ -50,3 +50,12 @@ start_and_close() {
   PROGRAM_PID=$launcher
   wait_for_exit
 }
+
+# Sets Windows' display scaling in the test prefix, as dots per inch: 96 is 100 %, 120 is
+# 125 %, 144 is 150 %, 192 is 200 %. Wine reads LogPixels under HKCU\Control Panel\Desktop
+# first, where Windows' own setting lives, and each program as it starts, so the next one
+# started sees it. The prefix is shared by every test: set 96 again before ending.
+set_wine_dpi() {
+  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
+    fail "could not set LogPixels to $1 in $WINEPREFIX"
+}

@@ -30,15 +30,42 @@ std::vector<Form*>& allForms() {
 
 // The window's picture: drawn unscaled from the top left of the client area, behind
 // every control; the back colour shows wherever it does not reach. It takes no clicks,
-// so they fall to the client area as they would without it.
+// so they fall to the client area as they would without it. It is drawn at the density
+// of the screen it is on: the window is built before it is placed, and may be moved to a
+// screen scaled otherwise, so the density is looked at again whenever it is painted.
+class Backdrop : public QLabel {
+  public:
+    Backdrop(const QString& path, QWidget* parent) : QLabel(parent), path_(path) {}
+
+    bool load() {
+        ratio_ = devicePixelRatioF();
+        const QPixmap pixmap = pictures::forRatio(path_, ratio_);
+        if (pixmap.isNull())
+            return false;
+        setPixmap(pixmap);
+        setGeometry(QRect(QPoint(0, 0), pixmap.deviceIndependentSize().toSize()));
+        return true;
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (devicePixelRatioF() != ratio_)
+            load();
+        QLabel::paintEvent(event);
+    }
+
+  private:
+    QString path_;
+    qreal ratio_ = 1.0; // the density the picture was last drawn for
+};
+
 void placeBackdrop(const QString& path, QWidget* client) {
-    const QPixmap pixmap = pictures::load(path);
-    if (pixmap.isNull())
+    auto* backdrop = new Backdrop(path, client);
+    if (!backdrop->load()) {
+        delete backdrop;
         return;
-    auto* backdrop = new QLabel(client);
+    }
     backdrop->setObjectName(QStringLiteral("picture"));
-    backdrop->setPixmap(pixmap);
-    backdrop->setGeometry(QRect(QPoint(0, 0), pixmap.deviceIndependentSize().toSize()));
     backdrop->setAttribute(Qt::WA_TransparentForMouseEvents);
     backdrop->lower();
 }
@@ -149,7 +176,7 @@ std::unique_ptr<FormWindow> Form::buildWindow() {
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     w->setWindowTitle(QString::fromUtf8(d.caption));
     // A window without an icon of its own shows none, rather than a platform default.
-    w->setWindowIcon(d.icon ? QIcon(pictures::load(QString::fromLatin1(d.icon))) : pictures::noIcon());
+    w->setWindowIcon(d.icon ? pictures::icon(QString::fromLatin1(d.icon)) : pictures::noIcon());
 
     QWidget* client = w.get();
     QMenuBar* menuBar = nullptr;

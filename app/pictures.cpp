@@ -1,8 +1,17 @@
 #include "app/pictures.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+
+namespace {
+// Reads the file in the format its name names; see the header for why.
+void formatFromName(QImageReader& reader, const QFileInfo& info) {
+    reader.setFormat(info.suffix().toLower().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+}
+} // namespace
 
 namespace pictures {
 
@@ -10,8 +19,8 @@ QPixmap load(const QString& path, const QSize& size) {
     const QFileInfo info(path);
     if (!info.isFile())
         return QPixmap();
-    QImageReader reader(path, info.suffix().toLower().toLatin1());
-    reader.setAutoDetectImageFormat(false);
+    QImageReader reader(path);
+    formatFromName(reader, info);
     if (!size.isEmpty()) {
         // libjpeg decodes quickly at a half, a quarter or an eighth of the size (other
         // fractions cost more than the whole): the smallest of those still no smaller than
@@ -33,6 +42,40 @@ QPixmap load(const QString& path, const QSize& size) {
     if (!size.isEmpty() && !image.isNull() && image.size() != size)
         image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return QPixmap::fromImage(std::move(image));
+}
+
+QPixmap forRatio(const QString& path, qreal ratio) {
+    if (ratio <= 1.0)
+        return load(path);
+    const QFileInfo info(path);
+    QImageReader reader(path);
+    formatFromName(reader, info);
+    const QSize size = reader.size();
+    if (!size.isValid())
+        return load(path);
+    const QString dense = info.path() + QLatin1Char('/') + info.completeBaseName() +
+                          QStringLiteral("@2x.") + info.suffix();
+    QPixmap pixmap =
+        load(QFileInfo(dense).isFile() ? dense : path, (QSizeF(size) * ratio).toSize());
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
+QIcon icon(const QString& path) {
+    const QFileInfo info(path);
+    QIcon sized(load(path));
+    const QString stem = info.completeBaseName().section(QLatin1Char('-'), 0, -2);
+    if (stem.isEmpty())
+        return sized;
+    const QDir folder = info.dir();
+    const QString pattern = stem + QStringLiteral("-*.") + info.suffix();
+    for (const QString& name : folder.entryList({pattern}, QDir::Files, QDir::Name)) {
+        bool isSize = false;
+        QFileInfo(name).completeBaseName().mid(stem.size() + 1).toUInt(&isSize);
+        if (isSize && name != info.fileName())
+            sized.addPixmap(load(folder.filePath(name)));
+    }
+    return sized;
 }
 
 QIcon noIcon() {

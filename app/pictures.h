@@ -16,6 +16,18 @@ namespace pictures {
 // cost when done in full and scaled down at every paint.
 QPixmap load(const QString& path, const QSize& size = QSize());
 
+// A picture shown at its file's own size, drawn for a screen of `ratio` device pixels to
+// each of the window's: decoded from the file drawn at twice the size beside it
+// (name@2x.jpg) where there is one, and smoothly scaled to ratio times the file's size, so
+// a scaled screen gets the detail rather than a stretched 96-dpi picture. At a ratio of 1
+// it is the file itself.
+QPixmap forRatio(const QString& path, qreal ratio);
+
+// A window icon from a file named by its size (icon-32.png), together with the other
+// sizes beside it (icon-16.png, icon-64.png, ...): the platform takes the size it draws
+// at, which grows with the screen's scaling, rather than stretching one.
+QIcon icon(const QString& path);
+
 // The icon of a window that shows none: a single clear pixel, where an empty icon would
 // let the window fall back to its owner's icon or the platform's default.
 QIcon noIcon();

@@ -21,8 +21,10 @@ class DeferredIcon : public QIconEngine {
                QIcon::State state) override {
         icon().paint(painter, rect, Qt::AlignCenter, mode, state);
     }
+    // An engine is asked in device pixels, where QIcon::pixmap(size) would scale the size
+    // for the screen once more: on a scaled screen the icon came out too large and blurred.
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return icon().pixmap(size, mode, state);
+        return icon().pixmap(size, 1.0, mode, state);
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         return icon().actualSize(size, mode, state);

@@ -1,15 +1,18 @@
 // The windows' pictures: read in the format their name gives, still read when the name
-// lies, and without loading image plugins the program never uses.
+// lies, without loading image plugins the program never uses, and drawn at the screen's
+// density. The whole test runs at 150 %, as on a laptop with Windows' scaling.
 #include "app/pictures.h"
 #include "test_main.h"
 #include "windows/range_entry/main_form.h"
 
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTemporaryDir>
+#include <algorithm>
 
 namespace {
 // The image plugins that are loaded into this process, by their library names.
@@ -79,6 +82,56 @@ class TestPictures : public QObject {
             QCOMPARE(picture.size(), size);
     }
 
+    // A scaled screen gets the picture drawn for its density, never the 96-dpi one
+    // stretched, at the size the design gives it; at 100 % it is the file as it stands.
+    void drawnForTheDensity_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QString>("drawnFrom");
+        QTest::addColumn<QSize>("pixels");
+        const QString plain = QStringLiteral(":/images/background.jpg");
+        const QString dense = QStringLiteral(":/images/background@2x.jpg");
+        QTest::newRow("100 %") << plain << 1.0 << plain << QSize(450, 300);
+        QTest::newRow("125 %") << plain << 1.25 << dense << QSize(563, 375);
+        QTest::newRow("150 %") << plain << 1.5 << dense << QSize(675, 450);
+        QTest::newRow("200 %") << plain << 2.0 << dense << QSize(900, 600);
+        QTest::newRow("250 %") << plain << 2.5 << dense << QSize(1125, 750);
+        const QString emblem = QStringLiteral(":/images/emblem.jpg");
+        QTest::newRow("no larger file") << emblem << 1.5 << emblem << QSize(290, 354);
+    }
+    void drawnForTheDensity() {
+        QFETCH(QString, path);
+        QFETCH(qreal, ratio);
+        QFETCH(QString, drawnFrom);
+        QFETCH(QSize, pixels);
+        const QPixmap picture = pictures::forRatio(path, ratio);
+        QCOMPARE(picture.size(), pixels);
+        QCOMPARE(picture.devicePixelRatio(), ratio);
+        QCOMPARE(picture.deviceIndependentSize().toSize(), QImage(path).size());
+        QImage expected(drawnFrom);
+        if (expected.size() != pixels)
+            expected = expected.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        expected.setDevicePixelRatio(ratio);
+        QCOMPARE(picture.toImage().convertToFormat(expected.format()), expected);
+    }
+
+    void theWindowIsDrawnForItsScreen() {
+        MainForm& form = mainForm();
+        form.Load();
+        auto* backdrop = form.window()->client()->findChild<QLabel*>(QStringLiteral("picture"));
+        QVERIFY(backdrop);
+        QCOMPARE(backdrop->devicePixelRatioF(), 1.5);
+        QCOMPARE(backdrop->pixmap().size(), QSize(675, 450));
+        QCOMPARE(backdrop->geometry(), QRect(0, 0, 450, 300));
+        // Each size the platform asks for at 100 % to 200 %, drawn at that size.
+        QList<QSize> sizes = form.window()->windowIcon().availableSizes();
+        std::sort(sizes.begin(), sizes.end(),
+                  [](QSize a, QSize b) { return a.width() < b.width(); });
+        QCOMPARE(sizes, (QList<QSize>{
+                            {16, 16}, {20, 20}, {24, 24}, {32, 32}, {40, 40}, {48, 48}, {64, 64}}));
+        form.Unload();
+    }
+
     // The menu bar's overflow icon is made late, but it is the style's own when drawn.
     void theOverflowIconIsTheStylesOwn_data() {
         QTest::addColumn<QStyle::StandardPixmap>("which");
@@ -106,5 +159,10 @@ class TestPictures : public QObject {
     }
 };
 
-TIRVEX_TEST_MAIN(TestPictures)
+int main(int argc, char** argv) {
+    qputenv("QT_SCALE_FACTOR", "1.5");
+    Application app(argc, argv);
+    TestPictures test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_pictures.moc"

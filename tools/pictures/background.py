@@ -15,7 +15,7 @@ from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 from common import BOLD_FONT, PERSIAN_DIGITS, save_jpeg, shrink
 
 WIDTH, HEIGHT = 450, 300
-SCALE = 3
+SCALE = 3           # supersampling of the 96-dpi picture
 BAND_Y = 215        # centre of the darker band, in final pixels
 BAND_HALF = 22
 
@@ -23,8 +23,8 @@ BALL_COLOURS = [(250, 214, 90), (120, 190, 240), (240, 130, 120), (150, 215, 130
 CONFETTI = [(255, 220, 90), (120, 200, 235), (245, 150, 140), (255, 255, 255), (150, 220, 150)]
 
 
-def base():
-    w, h = WIDTH * SCALE, HEIGHT * SCALE
+def base(s):
+    w, h = WIDTH * s, HEIGHT * s
     top, bottom = (226, 246, 222), (196, 232, 194)
     img = Image.new("RGB", (w, h))
     d = ImageDraw.Draw(img)
@@ -34,14 +34,14 @@ def base():
     # Soft light spot in the upper middle, like a stage light.
     glow = Image.new("L", (w, h), 0)
     ImageDraw.Draw(glow).ellipse([w * 0.2, -h * 0.5, w * 0.8, h * 0.45], fill=120)
-    glow = glow.filter(ImageFilter.GaussianBlur(60 * SCALE // 3))
+    glow = glow.filter(ImageFilter.GaussianBlur(60 * s // 3))
     img.paste((246, 255, 240), mask=glow)
     return img
 
 
-def band(img):
+def band(img, s):
     w, h = img.size
-    cy, half, fade = BAND_Y * SCALE, BAND_HALF * SCALE, 10 * SCALE
+    cy, half, fade = BAND_Y * s, BAND_HALF * s, 10 * s
 
     def across(y):
         # Flat through the middle, with smooth edges above and below.
@@ -69,8 +69,8 @@ def band(img):
     # Hairlines along both edges make it read as a ribbon, not a smudge.
     line = Image.new("L", (w, h), 0)
     ld = ImageDraw.Draw(line)
-    for y in (cy - half + 2 * SCALE, cy + half - 2 * SCALE):
-        ld.line([(0, y), (w, y)], fill=255, width=SCALE)
+    for y in (cy - half + 2 * s, cy + half - 2 * s):
+        ld.line([(0, y), (w, y)], fill=255, width=s)
     img.paste((210, 235, 190), mask=ImageChops.multiply(line, cols.resize((w, h))).point(lambda v: round(v * 0.5)))
 
 
@@ -89,7 +89,7 @@ def ball(layer, alpha, x, y, r, colour, digit, font):
     d.ellipse([x - r * 0.62, y - r * 0.72, x - r * 0.25, y - r * 0.45], fill=(255, 255, 255))
 
 
-def scatter(img, rng):
+def scatter(img, rng, s):
     w, h = img.size
     layer = Image.new("RGB", (w, h), (0, 0, 0))
     alpha = Image.new("L", (w, h), 0)
@@ -99,9 +99,9 @@ def scatter(img, rng):
              (0.10, 0.90, 28), (0.90, 0.92, 30), (0.30, 0.05, 16), (0.70, 0.04, 18),
              (0.22, 0.32, 12), (0.79, 0.30, 13), (0.26, 0.97, 14), (0.74, 0.99, 15)]
     for i, (fx, fy, r) in enumerate(spots):
-        r *= SCALE
-        x = fx * w + rng.uniform(-6, 6) * SCALE
-        y = fy * h + rng.uniform(-6, 6) * SCALE
+        r *= s
+        x = fx * w + rng.uniform(-6, 6) * s
+        y = fy * h + rng.uniform(-6, 6) * s
         font = ImageFont.truetype(BOLD_FONT, round(r * 0.8))
         ball(layer, alpha, x, y, r, BALL_COLOURS[i % len(BALL_COLOURS)], PERSIAN_DIGITS[rng.randrange(10)],
              font)
@@ -111,7 +111,7 @@ def scatter(img, rng):
     a = ImageDraw.Draw(alpha)
     for _ in range(90):
         x, y = rng.uniform(0, w), rng.uniform(0, h)
-        length, thick = rng.uniform(4, 9) * SCALE, rng.uniform(1.5, 3) * SCALE
+        length, thick = rng.uniform(4, 9) * s, rng.uniform(1.5, 3) * s
         ang = rng.uniform(0, math.pi)
         dx, dy = math.cos(ang) * length / 2, math.sin(ang) * length / 2
         nx, ny = -math.sin(ang) * thick / 2, math.cos(ang) * thick / 2
@@ -121,17 +121,21 @@ def scatter(img, rng):
         a.polygon(pts, fill=rng.randrange(150, 256))
 
     # Faint: the decoration must never compete with the text over it.
-    alpha = alpha.filter(ImageFilter.GaussianBlur(0.6 * SCALE)).point(lambda v: round(v * 0.38))
+    alpha = alpha.filter(ImageFilter.GaussianBlur(0.6 * s)).point(lambda v: round(v * 0.38))
     img.paste(layer, mask=alpha)
 
 
-def main(out):
+def main(out, density=1):
+    """Writes the picture for a screen of `density` times 96 dpi: the same drawing, drawn
+    at that many times the pixels, so a scaled screen gets detail rather than a
+    stretched 96-dpi picture."""
+    s = SCALE * density
     rng = random.Random(7241)
-    img = base()
-    scatter(img, rng)
-    band(img)
-    save_jpeg(shrink(img, (WIDTH, HEIGHT)), out, quality=90)
+    img = base(s)
+    scatter(img, rng, s)
+    band(img, s)
+    save_jpeg(shrink(img, (WIDTH * density, HEIGHT * density)), out, quality=90)
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    main(sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 1)

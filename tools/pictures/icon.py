@@ -1,11 +1,13 @@
 """The program icon: a yellow draw ball with a digit on a green tile.
 
-The PNGs are RGBA at several sizes. The ICO holds one 32 x 32 8-bit paletted
-bitmap with a 1-bit mask, the form every Windows version and icon reader
-accepts; PIL of this vintage writes only PNG-compressed icon entries, so the
-ICO is assembled by hand here.
+The PNGs are RGBA at several sizes. The ICO leads with a 32 x 32 8-bit
+paletted bitmap with a 1-bit mask, the form every Windows version and icon
+reader accepts, then holds a 32-bit bitmap for every size Windows asks for up to
+its 200 % scaling, and the 256 x 256 one as PNG. PIL of this vintage writes only
+PNG-compressed icon entries, so the ICO is assembled by hand here.
 """
 
+import io
 import struct
 import sys
 
@@ -80,11 +82,36 @@ def small(img, size):
     return out
 
 
-def write_ico(img, path):
-    """Writes one 32 x 32, 256-colour BMP icon with an AND mask."""
+def mask_rows(opaque):
+    """The AND mask of a BMP icon entry: one bit a pixel, set where it is clear."""
+    size = opaque.width
+    op = opaque.load()
+    rows = []
+    for y in range(size - 1, -1, -1):  # BMP rows run bottom-up
+        bits = 0
+        row = bytearray()
+        for x in range(size):
+            bits = (bits << 1) | (0 if op[x, y] else 1)
+            if x % 8 == 7:
+                row.append(bits)
+                bits = 0
+        if size % 8:
+            row.append(bits << (8 - size % 8))
+        row += b"\0" * (-len(row) % 4)
+        rows.append(bytes(row))
+    return rows
+
+
+def opaque_of(img):
+    return img.getchannel("A").point(lambda v: 255 if v >= 128 else 0)
+
+
+def paletted_entry(img):
+    """A 256-colour BMP entry with an AND mask, the form every Windows version and icon
+    reader accepts."""
     size = img.width
     alpha = img.getchannel("A")
-    opaque = alpha.point(lambda v: 255 if v >= 128 else 0)
+    opaque = opaque_of(img)
     # Half-transparent edge pixels become opaque; blend them over a mid green so
     # the rim does not darken on either light or dark desktops.
     backing = Image.new("RGB", img.size, (20, 110, 50))
@@ -94,34 +121,62 @@ def write_ico(img, path):
     palette = indexed.getpalette()[:768]
     palette += [0] * (768 - len(palette))
 
-    xor_rows, and_rows = [], []
-    px, op = indexed.load(), opaque.load()
-    for y in range(size - 1, -1, -1):  # BMP rows run bottom-up
-        xor_rows.append(bytes(px[x, y] for x in range(size)))
-        bits = 0
-        row = bytearray()
-        for x in range(size):
-            bits = (bits << 1) | (0 if op[x, y] else 1)
-            if x % 8 == 7:
-                row.append(bits)
-                bits = 0
-        row += b"\0" * (-len(row) % 4)
-        and_rows.append(bytes(row))
+    px = indexed.load()
+    xor_rows = [bytes(px[x, y] for x in range(size)) for y in range(size - 1, -1, -1)]
+    and_rows = mask_rows(opaque)
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 8, 0,
                          size * size + len(and_rows[0]) * size, 0, 0, 256, 0)
     colours = b"".join(bytes((palette[i + 2], palette[i + 1], palette[i], 0)) for i in range(0, 768, 3))
-    body = header + colours + b"".join(xor_rows) + b"".join(and_rows)
-    icondir = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 8, len(body), 6 + 16)
+    return 8, header + colours + b"".join(xor_rows) + b"".join(and_rows)
+
+
+def true_colour_entry(img):
+    """A 32-bit BMP entry: colour with its alpha, and the AND mask for readers that
+    ignore the alpha."""
+    size = img.width
+    flipped = img.transpose(Image.FLIP_TOP_BOTTOM)
+    r, g, b, a = flipped.split()
+    pixels = Image.merge("RGBA", (b, g, r, a)).tobytes()
+    and_rows = mask_rows(opaque_of(img))
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0,
+                         len(pixels) + len(and_rows[0]) * size, 0, 0, 0, 0)
+    return 32, header + pixels + b"".join(and_rows)
+
+
+def png_entry(img):
+    """A PNG entry, as Windows takes its 256-pixel icons."""
+    out = io.BytesIO()
+    img.save(out, "PNG", optimize=False)
+    return 32, out.getvalue()
+
+
+def write_ico(entries, path):
+    """Writes an icon file of (image, entry maker) pairs, in that order."""
+    bodies = [(img.width, *make(img)) for img, make in entries]
+    offset = 6 + 16 * len(bodies)
+    directory = struct.pack("<HHH", 0, 1, len(bodies))
+    for size, depth, body in bodies:
+        directory += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, depth, len(body), offset)
+        offset += len(body)
     with open(path, "wb") as f:
-        f.write(icondir + entry + body)
+        f.write(directory + b"".join(body for _, _, body in bodies))
+
+
+# Windows shows an icon at 16, 32 or 48 pixels and its window icons at 16 and 32,
+# times its scaling: 125 % asks for 20 and 40, 150 % for 24 and 48, 200 % for 32 and
+# 64. Each of those is drawn at its own size, where scaling one down would blur it.
+PNG_SIZES = (16, 20, 24, 32, 40, 48, 64, 128, 256)
+ICO_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 
 
 def main(outdir):
     img = master()
-    for size in (32, 48, 128, 256):
-        small(img, size).save(f"{outdir}/icon-{size}.png", optimize=False)
-    write_ico(small(img, 32), f"{outdir}/icon.ico")
+    sized = {size: small(img, size) for size in PNG_SIZES}
+    for size, picture in sized.items():
+        picture.save(f"{outdir}/icon-{size}.png", optimize=False)
+    entries = [(sized[32], paletted_entry)]
+    entries += [(sized[size], png_entry if size >= 256 else true_colour_entry) for size in ICO_SIZES]
+    write_ico(entries, f"{outdir}/icon.ico")
 
 
 if __name__ == "__main__":

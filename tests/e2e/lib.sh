@@ -146,12 +146,12 @@ wait_for_line() {
 
 # From the range entry window (its id in $1), clicks the start caption and prints the id
 # of the stage that opens. The caption lies under the menu bar, whose height is what the
-# window has beyond its 300-pixel client area; on a screen scaled by QT_SCALE_FACTOR every
-# length is that many screen pixels.
+# window has beyond its 300-pixel client area. On a scaled screen every length is that many
+# screen pixels: SCREEN_SCALE (Windows' scaling, under Wine), else QT_SCALE_FACTOR.
 open_stage() {
   local main=$1 stage geometry at
   geometry=($(window_geometry "$main"))
-  at=$(awk -v h="${geometry[3]}" -v f="${QT_SCALE_FACTOR:-1}" \
+  at=$(awk -v h="${geometry[3]}" -v f="${SCREEN_SCALE:-${QT_SCALE_FACTOR:-1}}" \
     'BEGIN { printf "%d %d", 220 * f, h - 300 * f + 222 * f }')
   click_in "$main" ${at% *} ${at#* }
   for _ in $(seq 1 50); do

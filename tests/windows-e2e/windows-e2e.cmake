@@ -21,11 +21,11 @@ set_tests_properties(windows_downloads PROPERTIES LABELS windows TIMEOUT 120)
 add_test(NAME windows_e2e_relink COMMAND bash ${windows_e2e}/test_relink.sh
   ${windows_dist}/tirvex-${PROJECT_VERSION}-win64-relink.zip ${TIRVEX_QT_PREFIX} $<TARGET_FILE:tirvex>)
 
-foreach(scenario visit start)
+foreach(scenario visit start screens)
   add_test(NAME windows_e2e_${scenario} COMMAND bash ${windows_e2e}/test_${scenario}.sh $<TARGET_FILE:tirvex>)
 endforeach()
 add_test(NAME windows_e2e_installer COMMAND bash ${windows_e2e}/test_installer.sh
   ${windows_dist}/tirvex-${PROJECT_VERSION}-win64-setup.exe ${PROJECT_VERSION})
-set_tests_properties(windows_e2e_visit windows_e2e_start windows_e2e_installer windows_e2e_relink PROPERTIES
+set_tests_properties(windows_e2e_visit windows_e2e_start windows_e2e_screens windows_e2e_installer windows_e2e_relink PROPERTIES
   LABELS e2e RUN_SERIAL TRUE TIMEOUT 300 FIXTURES_REQUIRED ${TIRVEX_WINE_FIXTURE}
   ENVIRONMENT "${TIRVEX_WINE_ENV}")

@@ -69,6 +69,7 @@ void placeBackdrop(const QString& path, QWidget* client) {
     backdrop->setAttribute(Qt::WA_TransparentForMouseEvents);
     backdrop->lower();
 }
+
 // Draws the window at the given scale: every control at its design twips times the scale,
 // every font the window or a control sets likewise, from the size the design gave it.
 void scaleWindow(FormWindow& w, double scale) {

@@ -3,9 +3,10 @@
 #   <name>-setup.exe  an NSIS installer of the same files
 # The installer's file and uninstall lists are written from the tree itself, so what is
 # installed is exactly what the uninstaller removes.
-#   cmake -DSTAGING=<dir>/<name> -DVERSION=1.0.12 -DPUBLISHER=... -DHOMEPAGE=...
-#         -DICON=<icon.ico> -DMAKENSIS=<makensis> -P make-packages.cmake
+#   cmake -DSTAGING=<dir>/<name> -DVERSION=1.0.12 -DSETTINGS=<file> -P make-packages.cmake
+# SETTINGS, written by windows.cmake, sets PUBLISHER, HOMEPAGE, ICON and MAKENSIS.
 cmake_minimum_required(VERSION 3.25)
+include(${SETTINGS})
 get_filename_component(out_dir ${STAGING} DIRECTORY)
 get_filename_component(name ${STAGING} NAME)
 string(REPLACE "." ";" parts "${VERSION}")

@@ -2,10 +2,12 @@
 #   <name>.zip        the folder <name>/ as it was installed
 #   <name>-setup.exe  an NSIS installer of the same files
 # The installer's file and uninstall lists are written from the tree itself, so what is
-# installed is exactly what the uninstaller removes.
-#   cmake -DSTAGING=<dir>/<name> -DVERSION=1.0.12 -DPUBLISHER=... -DHOMEPAGE=...
-#         -DICON=<icon.ico> -DMAKENSIS=<makensis> -P make-packages.cmake
+# installed is exactly what the uninstaller removes. With TIRVEX_SIGN_PFX (a PKCS#12 file)
+# in the environment, tirvex.exe, the uninstaller and the installer are signed (sign).
+#   cmake -DSTAGING=<dir>/<name> -DVERSION=1.0.12 -DSETTINGS=<file> -P make-packages.cmake
+# SETTINGS, written by windows.cmake, sets PUBLISHER, HOMEPAGE, ICON and MAKENSIS.
 cmake_minimum_required(VERSION 3.25)
+include(${SETTINGS})
 get_filename_component(out_dir ${STAGING} DIRECTORY)
 get_filename_component(name ${STAGING} NAME)
 string(REPLACE "." ";" parts "${VERSION}")
@@ -13,6 +15,20 @@ list(GET parts 0 VERSION_MAJOR)
 list(GET parts 1 VERSION_MINOR)
 list(GET parts 2 VERSION_PATCH)
 set(VERSION_DOTS "${VERSION_MAJOR}.${VERSION_MINOR}.0.${VERSION_PATCH}")
+
+# --- Signing --------------------------------------------------------------------------
+# Before the times are set and the files packed, so that both downloads carry the signed
+# program. Signed without a time-stamp server, the files stay the same from the same commit.
+set(sign ${CMAKE_CURRENT_LIST_DIR}/sign)
+if(NOT "$ENV{TIRVEX_SIGN_PFX}" STREQUAL "")
+  execute_process(COMMAND ${sign} ${STAGING}/tirvex.exe Tirvex ${HOMEPAGE} COMMAND_ERROR_IS_FATAL ANY)
+  set(NSIS_SIGN "!finalize '\"${sign}\" \"%1\" \"Tirvex setup\" ${HOMEPAGE}'
+!uninstfinalize '\"${sign}\" \"%1\" \"Tirvex uninstall\" ${HOMEPAGE}'")
+  message(STATUS "Windows downloads: signed with $ENV{TIRVEX_SIGN_PFX}")
+else()
+  set(NSIS_SIGN "")
+  message(STATUS "Windows downloads: unsigned (TIRVEX_SIGN_PFX and TIRVEX_SIGN_PASSWORD sign them)")
+endif()
 
 # Every file carries the time of the commit it was built from, so that the installer, which
 # keeps each file's time, is the same from the same commit.

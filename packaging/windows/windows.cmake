@@ -18,6 +18,7 @@
 
 set(TIRVEX_WINDOWS_NAME tirvex-${PROJECT_VERSION}-win64)
 set(TIRVEX_WINDOWS_DIST ${CMAKE_BINARY_DIR}/dist)
+set(TIRVEX_WINDOWS_PACKAGE_SETTINGS ${TIRVEX_GENERATED}/windows-packages.cmake)
 
 install(TARGETS tirvex RUNTIME DESTINATION .)
 if(EXISTS ${TIRVEX_MARKER})
@@ -78,14 +79,21 @@ set(relink ${TIRVEX_GENERATED}/relink)
 configure_file(${TIRVEX_PACKAGING_DIR}/windows/relink/CMakeLists.txt.in ${relink}/CMakeLists.txt @ONLY)
 configure_file(${TIRVEX_PACKAGING_DIR}/windows/relink/README.txt.in ${relink}/README.txt @ONLY NEWLINE_STYLE CRLF)
 
+# What make-packages.cmake needs besides the folder and the version, in a file of its own, so
+# that the installer tests can make installers of other folders and versions the same way.
 find_program(TIRVEX_MAKENSIS makensis)
+file(CONFIGURE OUTPUT ${TIRVEX_WINDOWS_PACKAGE_SETTINGS} CONTENT [[
+set(PUBLISHER "@TIRVEX_PUBLISHER@")
+set(HOMEPAGE "@TIRVEX_HOMEPAGE@")
+set(ICON "@TIRVEX_IMAGES@/icon.ico")
+set(MAKENSIS "@TIRVEX_MAKENSIS@")
+]] @ONLY)
 set(staging ${TIRVEX_WINDOWS_DIST}/${TIRVEX_WINDOWS_NAME})
 add_custom_target(windows-packages
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${staging}
   COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${staging}
   COMMAND ${CMAKE_COMMAND} -DSTAGING=${staging} -DVERSION=${PROJECT_VERSION}
-          -DPUBLISHER=${TIRVEX_PUBLISHER} -DHOMEPAGE=${TIRVEX_HOMEPAGE}
-          -DICON=${TIRVEX_IMAGES}/icon.ico -DMAKENSIS=${TIRVEX_MAKENSIS}
+          -DSETTINGS=${TIRVEX_WINDOWS_PACKAGE_SETTINGS}
           -P ${TIRVEX_PACKAGING_DIR}/windows/make-packages.cmake
   COMMAND ${CMAKE_COMMAND} -DDIST=${TIRVEX_WINDOWS_DIST} -DNAME=${TIRVEX_WINDOWS_NAME}-relink
           -DKIT=${relink} "-DOBJECTS=$<JOIN:$<TARGET_OBJECTS:tirvex>,|>" -DCORE=$<TARGET_FILE:tirvex_core>

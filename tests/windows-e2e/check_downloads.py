@@ -160,7 +160,8 @@ def check_zip(path, name, built_exe, record):
             readme = archive.read(f"{name}/README.txt").decode("utf-8-sig")
             if "\n" in readme.replace("\r\n", ""):
                 failures.append("README.txt has lines that do not end in CR LF")
-            for needed in ("green.gif", "tirvex.exe", "برای شروع", "LGPLv3", "relink.zip"):
+            for needed in ("green.gif", "tirvex.exe", "برای شروع", "LGPLv3", "relink.zip",
+                           "Windows 10 or later, 64-bit", "ویندوز ۱۰ یا جدیدتر، ۶۴ بیتی"):
                 if needed not in readme:
                     failures.append(f"README.txt does not mention {needed!r}")
     return failures

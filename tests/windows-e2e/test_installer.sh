@@ -1,59 +1,79 @@
 #!/usr/bin/env bash
-# The installer as an administrator runs it unattended: setup /S puts the program into
-# Program Files with green.gif beside it, a Start-menu shortcut, and an entry in the list
-# of installed programs; the installed program starts and shows its splash; the entry's
-# own quiet uninstall command then removes the files, the folder, the shortcut and the entry.
+# The installer as an office runs it unattended, for each scope: setup /S /CurrentUser puts
+# the program into %LOCALAPPDATA%\Programs\Tirvex with a shortcut in the user's Start menu
+# and an uninstall entry under HKCU; setup /S /AllUsers into Program Files, with the
+# shortcut in every user's Start menu and the entry under HKLM; nothing for the other
+# scope. The installed program starts and shows its splash; while it runs, the installer
+# and the uninstaller end with status 4 and change nothing. The uninstaller then removes
+# the files, the folder, the shortcut and the entry.
 #   test_installer.sh SETUP_EXE VERSION
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 under_x "$0" "$@"
+. "$(dirname "$0")/installer-lib.sh"
 setup=$1 version=$2
 [ -f "$setup" ] || fail "$setup does not exist: build the target windows-packages first"
-key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tirvex'
-dir="$WINEPREFIX/drive_c/Program Files/Tirvex"
-shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tirvex.lnk"
-trap close_program EXIT
-
-# One value of the uninstall entry, or nothing when there is none.
-entry() { "$WINE" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z]* *//p"; }
-
-"$WINE" "$setup" /S || fail "the installer ended with status $?"
-wait_for_wine
-for file in tirvex.exe green.gif README.txt uninstall.exe; do
-  [ -f "$dir/$file" ] || fail "$file is not in Program Files\\Tirvex after the install"
-done
-cmp -s "$dir/tirvex.exe" "$(dirname "$setup")/tirvex-$version-win64/tirvex.exe" ||
-  fail "the installed tirvex.exe is not the one built"
-[ -f "$shortcut" ] || fail "no Start-menu shortcut"
-grep -qa 'tirvex.exe' "$shortcut" || fail "the shortcut does not lead to tirvex.exe"
+PROGRAM_PID=""
+trap 'close_program; forget_installs' EXIT
+forget_installs
 
 check_entry() {
   local value
-  value=$(entry "$1")
-  [ "$value" = "$2" ] || fail "the uninstall entry's $1 is '$value', not '$2'"
+  value=$(entry "$scope" "$1")
+  [ "$value" = "$2" ] || fail "$scope: the uninstall entry's $1 is '$value', not '$2'"
 }
-check_entry DisplayName Tirvex
-check_entry DisplayVersion "$version"
-check_entry Publisher 'Tirvex developers'
-check_entry DisplayIcon 'C:\Program Files\Tirvex\tirvex.exe,0'
-check_entry UninstallString '"C:\Program Files\Tirvex\uninstall.exe"'
-quiet=$(entry QuietUninstallString)
-[ "$quiet" = '"C:\Program Files\Tirvex\uninstall.exe" /S' ] || fail "QuietUninstallString is '$quiet'"
-echo "installed: files, shortcut and uninstall entry in place"
 
-start_program "$WINE" 'C:\Program Files\Tirvex\tirvex.exe'
-wait_for_class tirvex.exe >/dev/null
-pass_splash
-main=$(wait_for_window 'نرم افزار قرعه')
-key_to "$main" alt+F4
-wait_for_exit
-[ "$EXIT_STATUS" = 0 ] || fail "the installed program exited with status $EXIT_STATUS"
-echo "the installed program started, showed its splash, and ended with status 0"
+# leaves_alone WHAT COMMAND...: the command ends with status 4 and changes no file.
+leaves_alone() {
+  local status=0
+  "$WINE" "${@:2}" || status=$?
+  [ "$status" = 4 ] || fail "$1 beside the running program ended with status $status, not 4"
+  [ "$(contents "${dir[user]}")" = "$before" ] || fail "$1 changed the running program's files"
+}
 
-# The uninstaller copies itself away and returns at once; the copy does the work.
-"$WINE" 'C:\Program Files\Tirvex\uninstall.exe' /S || fail "the uninstaller ended with status $?"
-wait_for_wine
-[ ! -e "$dir" ] || fail "Program Files\\Tirvex is still there: $(ls -A "$dir" | tr '\n' ' ')"
-[ ! -e "$shortcut" ] || fail "the Start-menu shortcut is still there"
-"$WINE" reg query "$key" >/dev/null 2>&1 && fail "the uninstall entry is still there"
-echo "PASS: installed, started and removed silently"
+for scope in user all; do
+  option=$([ "$scope" = user ] && echo /CurrentUser || echo /AllUsers)
+  run_silently "$setup" /S "$option"
+  [ "$STATUS" = 0 ] || fail "$scope: the installer ended with status $STATUS"
+  for file in green.gif README.txt uninstall.exe; do
+    [ -f "${dir[$scope]}/$file" ] || fail "$scope: $file is not in ${win_dir[$scope]} after the install"
+  done
+  cmp -s "${dir[$scope]}/tirvex.exe" "$(dirname "$setup")/tirvex-$version-win64/tirvex.exe" ||
+    fail "$scope: the installed tirvex.exe is not the one built"
+  grep -qa 'tirvex.exe' "${shortcut[$scope]}" || fail "$scope: no Start-menu shortcut to tirvex.exe"
+  [ "$(entries)" = "$scope" ] || fail "$scope: uninstall entries for '$(entries)'"
+  check_entry DisplayName Tirvex
+  check_entry DisplayVersion "$version"
+  check_entry Publisher 'Tirvex developers'
+  check_entry InstallLocation "${win_dir[$scope]}"
+  check_entry DisplayIcon "${win_dir[$scope]}\\tirvex.exe,0"
+  check_entry UninstallString "\"${win_dir[$scope]}\\uninstall.exe\""
+  check_entry QuietUninstallString "\"${win_dir[$scope]}\\uninstall.exe\" /S"
+  other=$([ "$scope" = user ] && echo all || echo user)
+  [ ! -e "${dir[$other]}" ] && [ ! -e "${shortcut[$other]}" ] || fail "$scope: files written for $other"
+  echo "$scope: installed, with the files, the shortcut and the uninstall entry in place"
+
+  start_program "$WINE" "${win_dir[$scope]}\\tirvex.exe"
+  wait_for_class tirvex.exe >/dev/null
+  # While it runs (the check is the same for both scopes; this user's folder has no space
+  # to quote in _?=): in place, the uninstaller is the process that works, and its status
+  # is seen; no waiting for an idle prefix.
+  if [ "$scope" = user ]; then
+    before=$(contents "${dir[user]}")
+    leaves_alone "the installer" "$setup" /S /CurrentUser
+    leaves_alone "the uninstaller" "${win_dir[user]}\\uninstall.exe" /S "_?=${win_dir[user]}"
+    echo "user: beside the running program the installer and the uninstaller ended with status 4, changing nothing"
+  fi
+  pass_splash
+  key_to "$(wait_for_window 'نرم افزار قرعه')" alt+F4
+  wait_for_exit
+  [ "$EXIT_STATUS" = 0 ] || fail "$scope: the installed program exited with status $EXIT_STATUS"
+  echo "$scope: the installed program started, showed its splash, and ended with status 0"
+
+  run_silently "${win_dir[$scope]}\\uninstall.exe" /S
+  [ ! -e "${dir[$scope]}" ] || fail "$scope: ${win_dir[$scope]} is still there: $(ls -A "${dir[$scope]}" | tr '\n' ' ')"
+  [ ! -e "${shortcut[$scope]}" ] || fail "$scope: the Start-menu shortcut is still there"
+  [ -z "$(entries)" ] || fail "$scope: the uninstall entry is still there"
+  echo "$scope: removed silently"
+done
+echo "PASS: installed for this user and for everyone, started, left alone while running, removed"

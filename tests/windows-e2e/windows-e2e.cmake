@@ -24,8 +24,20 @@ add_test(NAME windows_e2e_relink COMMAND bash ${windows_e2e}/test_relink.sh
 foreach(scenario visit start screens)
   add_test(NAME windows_e2e_${scenario} COMMAND bash ${windows_e2e}/test_${scenario}.sh $<TARGET_FILE:tirvex>)
 endforeach()
+# The installer: for each scope; over other versions and beside a running program, with
+# installers that the tests make as the build makes its own (from the settings that
+# packaging/windows/windows.cmake writes); on an older Windows; signed.
+set(windows_setup ${windows_dist}/tirvex-${PROJECT_VERSION}-win64-setup.exe)
+set(windows_package_settings ${CMAKE_BINARY_DIR}/packaging/windows-packages.cmake)
 add_test(NAME windows_e2e_installer COMMAND bash ${windows_e2e}/test_installer.sh
-  ${windows_dist}/tirvex-${PROJECT_VERSION}-win64-setup.exe ${PROJECT_VERSION})
-set_tests_properties(windows_e2e_visit windows_e2e_start windows_e2e_screens windows_e2e_installer windows_e2e_relink PROPERTIES
+  ${windows_setup} ${PROJECT_VERSION})
+add_test(NAME windows_e2e_installer_upgrade COMMAND bash ${windows_e2e}/test_installer_upgrade.sh
+  ${windows_setup} ${PROJECT_VERSION} ${windows_package_settings})
+add_test(NAME windows_e2e_installer_old_windows COMMAND bash ${windows_e2e}/test_installer_old_windows.sh
+  ${windows_setup})
+add_test(NAME windows_e2e_signing COMMAND bash ${windows_e2e}/test_signing.sh
+  ${windows_setup} ${PROJECT_VERSION} ${windows_package_settings})
+set_tests_properties(windows_e2e_visit windows_e2e_start windows_e2e_screens windows_e2e_installer
+  windows_e2e_installer_upgrade windows_e2e_installer_old_windows windows_e2e_signing windows_e2e_relink PROPERTIES
   LABELS e2e RUN_SERIAL TRUE TIMEOUT 300 FIXTURES_REQUIRED ${TIRVEX_WINE_FIXTURE}
   ENVIRONMENT "${TIRVEX_WINE_ENV}")

@@ -1,0 +1,47 @@
+# Shared steps of the installer tests: where each scope puts Tirvex in the build's Wine
+# prefix, its uninstall entries, and installers made of other folders and versions the way
+# the build makes its own. Source it after lib.sh.
+profile="C:\\users\\$(id -un)"
+declare -A win_dir=([user]="$profile\\AppData\\Local\\Programs\\Tirvex" [all]='C:\Program Files\Tirvex')
+declare -A dir=([user]="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/Tirvex"
+  [all]="$WINEPREFIX/drive_c/Program Files/Tirvex")
+declare -A shortcut=(
+  [user]="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tirvex.lnk"
+  [all]="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tirvex.lnk")
+declare -A key=([user]='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tirvex'
+  [all]='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tirvex')
+
+# One value of a scope's uninstall entry, or nothing:  entry SCOPE VALUE
+entry() { "$WINE" reg query "${key[$1]}" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z]* *//p"; }
+
+# The scopes that have an uninstall entry ("user", "user all", or nothing).
+entries() {
+  local scope found=()
+  for scope in user all; do "$WINE" reg query "${key[$scope]}" >/dev/null 2>&1 && found+=("$scope"); done
+  echo "${found[*]}"
+}
+
+# Every file of a folder with its checksum.
+contents() { (cd "$1" && find . -type f -exec md5sum {} + | sort -k 2); }
+
+# Runs a Windows program, sets STATUS to its exit status and waits until the prefix is
+# idle (an uninstaller copies itself away and returns at once).
+run_silently() { STATUS=0; "$WINE" "$@" || STATUS=$?; wait_for_wine; }
+
+# Packs a folder into <folder>-setup.exe and <folder>.zip beside it, as the build does:
+#   make_installer STAGING VERSION SETTINGS
+make_installer() {
+  cmake -DSTAGING="$1" -DVERSION="$2" -DSETTINGS="$3" \
+    -P "$(dirname "${BASH_SOURCE[0]}")/../../packaging/windows/make-packages.cmake" >"$1.log" 2>&1 ||
+    { cat "$1.log"; fail "no installer made of $1"; }
+}
+
+# Removes what an install of either scope left, so that a test that failed half-way
+# leaves the next one a clean prefix.
+forget_installs() {
+  local scope
+  for scope in user all; do
+    rm -rf "${dir[$scope]}" "${shortcut[$scope]}"
+    "$WINE" reg delete "${key[$scope]}" /f >/dev/null 2>&1 || true
+  done
+}

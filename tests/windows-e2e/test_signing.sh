@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Signing, with a throw-away certificate made here. Without TIRVEX_SIGN_PFX the packaging
+# says that it does not sign and makes the build's own installer again, byte for byte.
+# With it and TIRVEX_SIGN_PASSWORD it says that it signs, and osslsigncode verifies a
+# signature by that certificate on tirvex.exe (the zip's and the installed one too), on
+# the installer and on the uninstaller that the installer writes.
+#   test_signing.sh SETUP_EXE VERSION PACKAGE_SETTINGS
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+under_x "$0" "$@"
+. "$(dirname "$0")/installer-lib.sh"
+setup=$1 version=$2 settings=$3
+name=tirvex-$version-win64
+work=$(mktemp -d)
+trap 'forget_installs; rm -rf "$work"' EXIT
+forget_installs
+# The build stamped its installer with the commit's time; the same time makes the same files.
+SOURCE_DATE_EPOCH=$(/usr/bin/python3 -c 'import sys, pefile; print(pefile.PE(sys.argv[1], fast_load=True).FILE_HEADER.TimeDateStamp)' "$setup")
+export SOURCE_DATE_EPOCH
+unset TIRVEX_SIGN_PFX TIRVEX_SIGN_PASSWORD TIRVEX_SIGN_TIMESTAMP_URL
+for kind in unsigned signed; do
+  mkdir "$work/$kind" && cp -a "$(dirname "$setup")/$name" "$work/$kind/"
+done
+
+make_installer "$work/unsigned/$name" "$version" "$settings"
+grep -q 'unsigned' "$work/unsigned/$name.log" || fail "the unsigned packaging does not say that it is unsigned"
+cmp "$work/unsigned/$name-setup.exe" "$setup" || fail "the unsigned installer made again differs from the build's"
+! osslsigncode verify -in "$setup" >/dev/null 2>&1 || fail "the build's installer carries a signature"
+echo "without a certificate: unsigned, said so, the same installer byte for byte"
+
+openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=Tirvex test signer" \
+  -addext extendedKeyUsage=codeSigning -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
+openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -out "$work/cert.pfx" -passout pass:throwaway
+TIRVEX_SIGN_PFX=$work/cert.pfx TIRVEX_SIGN_PASSWORD=throwaway make_installer "$work/signed/$name" "$version" "$settings"
+grep -q 'signed with' "$work/signed/$name.log" || fail "the signed packaging does not say that it signs"
+run_silently "$work/signed/$name-setup.exe" /S /CurrentUser
+/usr/bin/python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]))' \
+  "$work/signed/$name.zip" "$name/tirvex.exe" >"$work/zipped.exe"
+for file in "$work/signed/$name/tirvex.exe" "$work/signed/$name-setup.exe" "${dir[user]}/uninstall.exe"; do
+  osslsigncode verify -CAfile "$work/cert.pem" -in "$file" >"$work/verify.log" 2>&1 &&
+    grep -q 'Subject: /CN=Tirvex test signer' "$work/verify.log" ||
+    { cat "$work/verify.log" >&2; fail "$(basename "$file") carries no signature by the test certificate"; }
+done
+cmp -s "$work/zipped.exe" "$work/signed/$name/tirvex.exe" && cmp -s "${dir[user]}/tirvex.exe" "$work/zipped.exe" ||
+  fail "the zip or the installer does not carry the signed tirvex.exe"
+echo "PASS: tirvex.exe (in the zip and the installer), the installer and the uninstaller signed"

@@ -70,9 +70,7 @@ QString stageFault(QSize screen) {
     };
     const QRect onScreen(QPoint(0, 0), screen);
     QList<std::pair<QString, QRect>> apart;
-    for (const QWidget* control : {static_cast<QWidget*>(f.Command1()),
-                                   static_cast<QWidget*>(f.Command2()),
-                                   static_cast<QWidget*>(f.Label20())}) {
+    for (const QWidget* control : QList<QWidget*>{f.Command1(), f.Command2(), f.Label20()}) {
         if (!onScreen.contains(at(control)))
             return control->objectName() + QStringLiteral(" is off the screen: ") +
                    text(at(control));

@@ -98,11 +98,10 @@ void Form1::traceLayout() {
                        .arg(std::lround(w->width() * ratio))
                        .arg(std::lround(w->height() * ratio))
                        .arg(twips::scale(w), 0, 'f', 3);
-    for (QWidget* c : {static_cast<QWidget*>(Command1()), static_cast<QWidget*>(Command2()),
-                       static_cast<QWidget*>(Label20()), static_cast<QWidget*>(Label1()),
-                       static_cast<QWidget*>(Label2()), static_cast<QWidget*>(Label3()),
-                       static_cast<QWidget*>(Label4()), static_cast<QWidget*>(Label5()),
-                       static_cast<QWidget*>(Label6())}) {
+    QList<QWidget*> shown{Command1(), Command2(), Label20()};
+    for (int k = 1; k <= 6; ++k)
+        shown << digitLabel(k);
+    for (const QWidget* c : shown) {
         const QRectF r(QPointF(c->mapTo(w, QPoint(0, 0))) * ratio, QSizeF(c->size()) * ratio);
         text += QStringLiteral(" %1 %2,%3,%4,%5")
                     .arg(c->objectName())

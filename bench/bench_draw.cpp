@@ -10,7 +10,6 @@
 #include "app/twips.h"
 #include "bench/bench_common.h"
 #include "engine/admissible_digits.h"
-#include "engine/draw_engine.h"
 #include "engine/random_source.h"
 #include "windows/draw/form1.h"
 

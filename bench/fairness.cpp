@@ -1,7 +1,9 @@
-// `make fairness`: statistics of the digits the draw shows, taken from the program's own
-// random source seeded from the operating system (never a fixed seed), with a clock fold
-// before every single draw, exactly as a tick draws. Which digits a position accepts comes
-// from the engine's own rule (engine::admissibleDigits), asked once per settled prefix.
+// `make fairness`: statistics of the digits the draw shows and of the tickets it draws,
+// taken from the program's own random source seeded from the operating system (never a
+// fixed seed), with a clock fold before every single draw, exactly as a tick draws. Which
+// digits a position accepts, and the tickets behind each digit that stays, come from the
+// engine's own rules (engine::admissibleDigits, engine::ticketWeights and
+// engine::settlingDigit), asked once per settled prefix.
 //
 //   tirvex_fairness [--runs N] [--draws N] [--write FILE] [--no-dieharder]
 //   tirvex_fairness --raw        the generator's raw output on stdout, without end
@@ -10,6 +12,7 @@
 // FILE between the lines "<!-- figures:begin -->" and "<!-- figures:end -->".
 #include "engine/admissible_digits.h"
 #include "engine/random_source.h"
+#include "engine/ticket_counts.h"
 
 #include <QFile>
 #include <QProcess>
@@ -25,8 +28,10 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -34,7 +39,7 @@ namespace {
 constexpr int Spins = 5; // every draw runs with five spins per digit
 
 // Upper 1% points of the chi-square distribution.
-constexpr double Chi2_4 = 13.277, Chi2_5 = 15.086, Chi2_9 = 21.666, Chi2_81 = 113.51;
+constexpr double Chi2_5 = 15.086, Chi2_9 = 21.666, Chi2_81 = 113.51;
 
 std::string report;
 
@@ -135,15 +140,17 @@ struct Statistic {
 std::vector<Statistic> statistics() {
     std::vector<Statistic> s;
     for (int k = 1; k <= 6; ++k)
-        s.push_back({"position " + std::to_string(k) + ", 000000-999999, digits 0-9", 9, Chi2_9});
+        s.push_back({"position " + std::to_string(k) + ", 000000-999999, fifth spin, 0-9", 9, Chi2_9});
     for (int k = 1; k <= 6; ++k)
         s.push_back({"position " + std::to_string(k) + ", successive ticks, pair table", 81, Chi2_81});
-    s.push_back({"2nd digit of 035000-084570 after 0, digits 3-8", 5, Chi2_5});
+    s.push_back({"2nd digit of 035000-084570 after 0, spinning, 3-8", 5, Chi2_5});
     return s;
 }
 
-// One run: `draws` whole draws of 000000-999999 (six positions of five ticks), and as many
-// second positions of 035000-084570 after the settled 0, from a fresh generator.
+// One run of the spinning digits, what the audience watches: `draws` times six positions
+// of five ticks of 000000-999999, and as many second positions of 035000-084570 after the
+// settled 0, from a fresh generator, every tick drawn as a spinning one. (Which digit
+// stays is counted per ticket, in wholeNumbers.)
 std::vector<double> runBattery(long draws) {
     engine::SystemRandom source;
     Admissibility full(QStringLiteral("000000"), QStringLiteral("999999"));
@@ -183,74 +190,127 @@ std::vector<double> runBattery(long draws) {
     return values;
 }
 
+// The tickets behind each digit, from the engine's own count, asked once for each
+// settled prefix and kept.
+class Weights {
+  public:
+    Weights(QString lower, QString upper) : lower_(std::move(lower)), upper_(std::move(upper)) {}
+    const engine::DigitWeights& of(int k, int prefix) {
+        auto [at, added] = weights_[std::size_t(k - 1)].try_emplace(prefix);
+        if (added) {
+            const QString text =
+                k == 1 ? QString() : QStringLiteral("%1").arg(prefix, k - 1, 10, QLatin1Char('0'));
+            at->second = engine::ticketWeights(k, lower_, upper_, text);
+        }
+        return at->second;
+    }
+
+  private:
+    QString lower_, upper_;
+    std::array<std::unordered_map<int, engine::DigitWeights>, 6> weights_;
+};
+
+enum class Settle { ByTickets, LikeASpin };
+
 // Draws one whole number of the bounds, the way the stage does: position by position,
-// five ticks each, the fifth digit kept. -1 if a position had no admissible digit.
-int drawNumber(engine::RandomSource& source, Admissibility& bounds) {
+// five ticks each. The fifth digit stays, drawn by the tickets behind each digit, or,
+// for comparison, like any spinning digit, as the program drew it before. -1 if a
+// position had no admissible digit.
+int drawNumber(engine::RandomSource& source, Admissibility& bounds, Weights& weights, Settle settle) {
     int number = 0;
     for (int k = 1; k <= 6; ++k) {
         const std::uint16_t mask = bounds.mask(k, number);
         if ((mask & 0x3FF) == 0)
             return -1;
-        int digit = 0;
-        for (int spin = 0; spin < Spins; ++spin)
-            digit = tick(source, mask);
-        number = number * 10 + digit;
+        for (int spin = 1; spin < Spins; ++spin)
+            tick(source, mask);
+        int draws = 0;
+        const std::optional<int> settled =
+            settle == Settle::ByTickets
+                ? engine::settlingDigit(source, weights.of(k, number), draws, 1 << 30)
+                : std::optional<int>(tick(source, mask));
+        if (!settled)
+            return -1;
+        number = number * 10 + *settled;
     }
     return number;
 }
 
-// Whole draws of two ranges whose bounds are not round: how the finished numbers spread.
-void wholeNumbers(long draws) {
-    engine::SystemRandom source;
-    Admissibility example(QStringLiteral("035000"), QStringLiteral("084570"));
-    std::array<long, 10> secondDigit{};
-    std::array<long, 10> thirdAfter3{}, thirdAfter8{};
-    long outside = 0, upperItself = 0;
-    for (long n = 0; n < draws; ++n) {
-        const int number = drawNumber(source, example);
-        if (number < 35000 || number > 84570) {
-            ++outside;
-            continue;
-        }
-        ++secondDigit[std::size_t(number / 10000 % 10)];
-        if (number / 10000 == 3)
-            ++thirdAfter3[std::size_t(number / 1000 % 10)];
-        if (number / 10000 == 8)
-            ++thirdAfter8[std::size_t(number / 1000 % 10)];
-        upperItself += number == 84570;
-    }
-    const double range = 84570 - 35000 + 1;
-    out("\nWhole numbers of 035000-084570 (%ld draws): the number is NOT uniform over the range\n",
-        draws);
-    out("  %-14s %13s %16s\n", "begins with", "share drawn", "share of range");
-    const int first[] = {35000, 40000, 50000, 60000, 70000, 80000};
-    const int last[] = {39999, 49999, 59999, 69999, 79999, 84570};
-    for (int i = 0; i < 6; ++i)
-        out("  0%-13d %12.2f%% %15.2f%%\n", 3 + i,
-            100.0 * double(secondDigit[std::size_t(3 + i)]) / double(draws),
-            100.0 * (last[i] - first[i] + 1) / range);
-    out("  084570 itself drawn %.4f%% of the time: 1/1440 = %.4f%% by the digit rule, "
-        "1/49571 = %.4f%% for a fair draw of the range\n",
-        100.0 * double(upperItself) / double(draws), 100.0 / 1440, 100.0 / range);
-    // One run each: a fair source exceeds a 99% point once in a hundred runs.
-    const double after3 = chi2Uniform(thirdAfter3, 5, 9), after8 = chi2Uniform(thirdAfter8, 0, 4);
-    out("  third digit after 03, digits 5-9: chi-square %6.2f (4 dof, < %.2f) %s\n", after3, Chi2_4,
-        after3 < Chi2_4 ? "pass" : "above (1 run in 100 is, by chance)");
-    out("  third digit after 08, digits 0-4: chi-square %6.2f (4 dof, < %.2f) %s\n", after8, Chi2_4,
-        after8 < Chi2_4 ? "pass" : "above (1 run in 100 is, by chance)");
-    out("  numbers outside 035000-084570: %ld (must be 0)\n", outside);
+struct TicketFigure {
+    double chi2 = 0, most = 0, least = 1e9; // most and least: drawn / fair share
+    long outside = 0;
+};
 
-    Admissibility hundred(QStringLiteral("000001"), QStringLiteral("000100"));
-    const long hundredDraws = std::min(draws, 100000L);
-    long top = 0, outsideHundred = 0;
-    for (long n = 0; n < hundredDraws; ++n) {
-        const int number = drawNumber(source, hundred);
-        top += number == 100;
-        outsideHundred += number < 1 || number > 100;
+// Draws of lower to upper, counted per group of `group` tickets: chi-square against each
+// group's share of the range, and the most and least drawn group against its share.
+TicketFigure perTicket(int lower, int upper, int group, long draws, Settle settle) {
+    engine::SystemRandom source;
+    const QString lo = QStringLiteral("%1").arg(lower, 6, 10, QLatin1Char('0'));
+    const QString hi = QStringLiteral("%1").arg(upper, 6, 10, QLatin1Char('0'));
+    Admissibility bounds(lo, hi);
+    Weights weights(lo, hi);
+    std::vector<long> counts(std::size_t(upper / group - lower / group + 1), 0);
+    TicketFigure f;
+    for (long n = 0; n < draws; ++n) {
+        const int number = drawNumber(source, bounds, weights, settle);
+        if (number < lower || number > upper)
+            ++f.outside;
+        else
+            ++counts[std::size_t(number / group - lower / group)];
     }
-    out("\nWhole numbers of 000001-000100 (%ld draws): 000100 drawn %.2f%% of the time "
-        "(the digit rule: 50%%; a fair draw: 1%%); outside the range: %ld (must be 0)\n",
-        hundredDraws, 100.0 * double(top) / double(hundredDraws), outsideHundred);
+    const double range = upper - lower + 1;
+    for (std::size_t g = 0; g < counts.size(); ++g) {
+        const int first = std::max(lower, (lower / group + int(g)) * group);
+        const int last = std::min(upper, (lower / group + int(g) + 1) * group - 1);
+        const double expected = double(draws) * (last - first + 1) / range;
+        const double diff = double(counts[g]) - expected;
+        f.chi2 += diff * diff / expected;
+        f.most = std::max(f.most, double(counts[g]) / expected);
+        f.least = std::min(f.least, double(counts[g]) / expected);
+    }
+    return f;
+}
+
+// Every ticket the same chance: whole draws of ranges whose bounds are not round, each
+// ticket (or group of a thousand) counted, beside the same draws with the fifth digit
+// settled like a spin, as the program drew before.
+bool wholeNumbers() {
+    struct Case {
+        const char* name;
+        int lower, upper, group;
+        long draws;
+        double threshold; // the 99.9% point of chi-square with groups - 1 dof
+    };
+    // About 1,000 draws for each ticket or group: a ticket drawn 10% more often than its
+    // share then lies about 3.2 standard deviations out, and a 10% bias shared by many
+    // tickets moves the chi-square far past its threshold.
+    const Case cases[] = {
+        {"a raffle, 000001-000237, every ticket", 1, 237, 1, 237000, 308.87},
+        {"000100-000150, every ticket", 100, 150, 1, 51000, 86.66},
+        {"035000-084570, tickets by the thousand", 35000, 84570, 1000, 50000, 85.35},
+    };
+    out("\nEvery ticket the same chance: whole draws, five ticks a position, counted per ticket\n"
+        "(or group); chi-square against each one's share of the range, one run, pass below\n"
+        "its 99.9%% point; most and least drawn against their fair share.\n");
+    out("  %-42s %8s %6s %8s %8s %6s %6s  %s\n", "range", "draws", "cells", "chi2", "< 99.9%", "most",
+        "least", "");
+    bool passed = true;
+    for (const Case& c : cases) {
+        const int cells = c.upper / c.group - c.lower / c.group + 1;
+        const TicketFigure f = perTicket(c.lower, c.upper, c.group, c.draws, Settle::ByTickets);
+        const bool ok = f.chi2 < c.threshold && f.outside == 0;
+        passed = passed && ok;
+        out("  %-42s %8ld %6d %8.1f %8.2f %5.2fx %5.2fx  %s\n", c.name, c.draws, cells, f.chi2,
+            c.threshold, f.most, f.least, ok ? "pass" : "FAIL");
+        const TicketFigure before = perTicket(c.lower, c.upper, c.group, c.draws, Settle::LikeASpin);
+        out("  %-42s %8ld %6d %8.1f %8s %5.2fx %5.2fx  %s\n", "  the same, fifth digit settled like a spin",
+            c.draws, cells, before.chi2, "", before.most, before.least, "(as drawn before)");
+        if (f.outside + before.outside > 0) {
+            out("  numbers outside the range: %ld (must be 0)\n", f.outside + before.outside);
+            passed = false;
+        }
+    }
+    return passed;
 }
 
 // The generator's output as the draw uses it: a clock fold, then 64 bits.
@@ -419,14 +479,14 @@ int main(int argc, char** argv) {
     out("  runs in which all %zu figures passed: %d of %d (a fair source: about %.0f, as 0.99^%zu)\n",
         stats.size(), runsAllPassed, runs, runs * std::pow(0.99, double(stats.size())), stats.size());
 
-    wholeNumbers(draws);
+    const bool ticketsPassed = wholeNumbers();
 
     bool dieharderPassed = true;
     if (withDieharder) {
         const Dieharder d = dieharder({0, 1, 2, 3, 15});
         dieharderPassed = !d.ran || d.failed == 0;
     }
-    const bool passed = batteryPassed && dieharderPassed;
+    const bool passed = batteryPassed && ticketsPassed && dieharderPassed;
     out("\nfairness: %s\n", passed ? "PASSED" : "FAILED");
     if (!writeTo.isEmpty() && !writeFigures(writeTo)) {
         std::fprintf(stderr, "fairness: cannot write the figures into %s\n", qPrintable(writeTo));

@@ -18,7 +18,6 @@
 #include "app/application.h"
 #include "app/error_report.h"
 #include "bench/bench_common.h"
-#include "engine/draw_engine.h"
 #include "windows/draw/form1.h"
 #include "windows/range_entry/main_form.h"
 

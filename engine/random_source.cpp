@@ -127,6 +127,29 @@ std::optional<double> gridPoint(std::uint64_t k, std::uint64_t size) {
     return double(k) / double(size);
 }
 
+std::optional<std::uint64_t> wholeBelow(RandomSource& source, std::uint64_t n, int& draws,
+                                        int maxDraws) {
+    constexpr std::uint64_t Largest = 1'000'000'000'000'000'000;
+    if (n == 0 || n > Largest)
+        return std::nullopt;
+    std::uint64_t span = 1; // 10^D, the first power of ten not below n
+    while (span < n)
+        span *= 10;
+    const std::uint64_t share = span / n; // of the numbers below span, each result's
+    for (;;) {
+        std::uint64_t drawn = 0;
+        for (std::uint64_t place = 1; place < span; place *= 10) {
+            if (draws >= maxDraws)
+                return std::nullopt;
+            ++draws;
+            source.reseedFromClock();
+            drawn = drawn * 10 + std::uint64_t(digitOf(source.next()));
+        }
+        if (drawn < share * n)
+            return drawn / share;
+    }
+}
+
 RandomSource& randomSource() {
     if (!installed())
         installed() = std::make_shared<SystemRandom>();

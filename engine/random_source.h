@@ -87,6 +87,14 @@ static_assert(GridSize % 10 == 0 && GridSize <= (std::uint64_t(1) << GridBits) &
 // falls past the grid and has to be drawn again.
 std::optional<double> gridPoint(std::uint64_t k, std::uint64_t size = GridSize);
 
+// A whole number below n (1 to 10^18), every one equally likely, made of digits of the
+// source, each drawn as a tick draws a digit (a clock fold, then one value): as many
+// digits as n - 1 has make a number below 10^D, and one past the largest whole multiple
+// of n below 10^D is drawn again, so each result stands for the same count of them. Each
+// digit counts against `draws`, which may not pass `maxDraws`: nothing when it would.
+std::optional<std::uint64_t> wholeBelow(RandomSource& source, std::uint64_t n, int& draws,
+                                        int maxDraws);
+
 // The source every draw uses. Passing nullptr returns to the program's own generator.
 RandomSource& randomSource();
 void setRandomSource(std::shared_ptr<RandomSource> source);

@@ -1,13 +1,26 @@
 #include "app/application.h"
 #include "engine/admissible_digits.h"
+#include "engine/ticket_counts.h"
 
 #include <QTest>
 #include <functional>
+#include <numeric>
 
 using Digits = std::vector<int>;
 Q_DECLARE_METATYPE(Digits)
 
 namespace {
+// The numbers the draw can finish on from position k, walked digit by digit with the
+// admissibility rule alone: what the tickets behind a digit must come to.
+std::uint64_t walkCount(const QString& lower, const QString& upper, const QString& prefix) {
+    if (prefix.size() == 6)
+        return 1;
+    std::uint64_t n = 0;
+    for (int d : engine::admissibleDigits(int(prefix.size()) + 1, lower, upper, prefix))
+        n += walkCount(lower, upper, prefix + QString::number(d));
+    return n;
+}
+
 Digits range(int from, int to) {
     Digits d;
     for (int i = from; i <= to; ++i)
@@ -102,6 +115,92 @@ class TestAdmissibleDigits : public QObject {
             const bool listed = std::find(expected.begin(), expected.end(), d) != expected.end();
             QCOMPARE(engine::isAdmissible(k, lower, upper, prefix, d), listed);
         }
+    }
+
+    // The tickets behind each digit are the numbers the draw can still finish on, bound
+    // texts read as the draw reads them, odd ones too.
+    void ticketsBehindAreTheFinishesLeft_data() {
+        QTest::addColumn<QString>("lower");
+        QTest::addColumn<QString>("upper");
+        QTest::addColumn<QString>("prefix");
+        QTest::newRow("after 03 of the defaults") << "035000" << "084570" << "03";
+        QTest::newRow("after 0845 of the defaults") << "035000" << "084570" << "0845";
+        QTest::newRow("short bounds, admissible first digits with no finish") << "5" << "9" << "";
+        QTest::newRow("a letter in the lower bound") << "03x000" << "084570" << "03";
+        QTest::newRow("lower above upper from the fifth digit") << "123456" << "123400" << "12";
+        QTest::newRow("prefix outside rewritten bounds") << "050000" << "060000" << "03";
+        QTest::newRow("letters only") << "abcdef" << "ghijkl" << "";
+        QTest::newRow("a negative lower bound") << "-5" << "000012" << "0000";
+    }
+    void ticketsBehindAreTheFinishesLeft() {
+        QFETCH(QString, lower);
+        QFETCH(QString, upper);
+        QFETCH(QString, prefix);
+        const int k = int(prefix.size()) + 1;
+        const engine::DigitWeights weights = engine::ticketWeights(k, lower, upper, prefix);
+        for (int d = 0; d <= 9; ++d) {
+            const QString next = prefix + QString::number(d);
+            const std::uint64_t expected =
+                engine::isAdmissible(k, lower, upper, prefix, d) ? walkCount(lower, upper, next) : 0;
+            QCOMPARE(weights[std::size_t(d)], expected);
+            QCOMPARE(engine::ticketsBehind(k, lower, upper, prefix, d), expected);
+        }
+    }
+
+    // The exact chance of every ticket: at each position the settling digit's share of
+    // the whole numbers below the total weight, multiplied down the six positions as a
+    // fraction. Every ticket between the bounds comes out at 1/N, and nothing else is
+    // ever drawn.
+    void everyTicketHasTheSameChance_data() {
+        QTest::addColumn<QString>("lower");
+        QTest::addColumn<QString>("upper");
+        QTest::newRow("the whole range") << "000000" << "999999";
+        QTest::newRow("a raffle of 237 tickets") << "000001" << "000237";
+        QTest::newRow("51 tickets from 100") << "000100" << "000150";
+        QTest::newRow("the default bounds") << "035000" << "084570";
+        QTest::newRow("bounds sharing five digits") << "123453" << "123458";
+        QTest::newRow("equal bounds") << "527341" << "527341";
+        QTest::newRow("the first ten") << "000000" << "000009";
+        QTest::newRow("the last ten") << "999990" << "999999";
+        QTest::newRow("across a carry") << "099998" << "100003";
+    }
+    void everyTicketHasTheSameChance() {
+        QFETCH(QString, lower);
+        QFETCH(QString, upper);
+        const std::uint64_t n = std::uint64_t(upper.toInt() - lower.toInt() + 1);
+        std::uint64_t drawn = 0;
+        QStringList unfair;
+        // The chance of the settled prefix is numerator / denominator, in lowest terms.
+        std::function<void(const QString&, std::uint64_t, std::uint64_t)> walk =
+            [&](const QString& prefix, std::uint64_t numerator, std::uint64_t denominator) {
+                const engine::DigitWeights weights =
+                    engine::ticketWeights(int(prefix.size()) + 1, lower, upper, prefix);
+                const std::uint64_t total = engine::totalOf(weights);
+                std::array<std::uint64_t, 10> share{};
+                for (std::uint64_t t = 0; t < total; ++t)
+                    ++share[std::size_t(engine::weightedDigit(weights, t))];
+                for (int d = 0; d <= 9; ++d) {
+                    if (share[std::size_t(d)] == 0)
+                        continue;
+                    std::uint64_t num = numerator * share[std::size_t(d)], den = denominator * total;
+                    const std::uint64_t common = std::gcd(num, den);
+                    num /= common;
+                    den /= common;
+                    const QString next = prefix + QString::number(d);
+                    if (next.size() < 6) {
+                        walk(next, num, den);
+                        continue;
+                    }
+                    ++drawn;
+                    if (num != 1 || den != n || next < lower || next > upper)
+                        unfair << QStringLiteral("%1: %2/%3").arg(next).arg(num).arg(den);
+                }
+            };
+        walk(QString(), 1, 1);
+        QVERIFY2(unfair.isEmpty(), qPrintable(unfair.mid(0, 5).join(QStringLiteral(", ")) +
+                                              QStringLiteral(" of %1 tickets").arg(n)));
+        // N tickets of 1/N each: the chances sum to 1.
+        QCOMPARE(drawn, n);
     }
 
     // Every six-digit bound pair, walked down every admissible path from a few starting

@@ -99,6 +99,40 @@ class TestRandomSource : public QObject {
         QVERIFY(!engine::gridPoint(engine::GridSize));
     }
 
+    // A whole number below n, counted over every run of digits an attempt can draw: each
+    // result comes from the same number of runs, and only the runs past the last whole
+    // multiple of n are drawn again.
+    void wholeBelowGivesEveryNumberTheSameCount_data() {
+        QTest::addColumn<quint64>("n");
+        QTest::addColumn<int>("digits");
+        for (quint64 n : {2, 3, 7, 10, 11, 237, 999, 49571})
+            QTest::addRow("%llu", static_cast<unsigned long long>(n))
+                << n << int(QString::number(n - 1).size());
+    }
+    void wholeBelowGivesEveryNumberTheSameCount() {
+        QFETCH(quint64, n);
+        QFETCH(int, digits);
+        const quint64 runs = quint64(std::pow(10, digits));
+        std::vector<quint64> counts(n, 0);
+        quint64 redrawn = 0;
+        for (quint64 run = 0; run < runs; ++run) {
+            std::vector<int> script;
+            for (quint64 place = runs / 10; place > 0; place /= 10)
+                script.push_back(int(run / place % 10));
+            auto source = engine::ScriptedRandom::ofDigits(script);
+            int draws = 0;
+            // One attempt only: a run drawn again gives nothing here.
+            if (const auto t = engine::wholeBelow(*source, n, draws, digits))
+                ++counts[std::size_t(*t)];
+            else
+                ++redrawn;
+            QCOMPARE(source->reseeds(), digits);
+        }
+        for (quint64 t = 0; t < n; ++t)
+            QCOMPARE(counts[std::size_t(t)], runs / n);
+        QCOMPARE(redrawn, runs % n);
+    }
+
     // With a seed and a clock fixed the sequence is fixed, so this check never flakes.
     void digitsAreUniform_data() {
         QTest::addColumn<quint64>("seed");

@@ -6,7 +6,7 @@
 #include "app/error_report.h"
 #include "app/screens.h"
 #include "app/twips.h"
-#include "engine/draw_engine.h"
+#include "windows/draw/digit_draw.h"
 #include "engine/random_source.h"
 #include "test_main.h"
 #include "windows/draw/form1.h"
@@ -145,7 +145,7 @@ class TestFaults : public QObject {
         error_report::setSink([this](const QString& m) { reports << m; });
         message_box::setSink([this](const QString&, const QString&) { ++messageCount; });
         markerDir = std::make_unique<QTemporaryDir>();
-        engine::setMarkerDirectory(markerDir->path());
+        digit_draw::setMarkerDirectory(markerDir->path());
         QFile marker(markerDir->filePath(QStringLiteral("green.gif")));
         QVERIFY(marker.open(QIODevice::WriteOnly));
         marker.write(sourceFile(QStringLiteral("resources/images/green.gif")));
@@ -157,7 +157,7 @@ class TestFaults : public QObject {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
         engine::setRandomSource(nullptr);
-        engine::setMarkerDirectory(QString());
+        digit_draw::setMarkerDirectory(QString());
         error_report::setSink({});
         message_box::setSink({});
         screens::overrideSize(QSize());

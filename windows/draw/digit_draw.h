@@ -2,19 +2,17 @@
 
 #include <QString>
 
-class Form1;
-
 // The digit draw on the stage: the start button prepares the six positions and starts the
 // first position's timer; each tick of position k shows one admissible digit and, after
-// the spin count, settles it and hands over to position k + 1.
-namespace engine {
+// the spin count, settles it and hands over to position k + 1. The rules it draws by (the
+// random source, the admissible digits, the tickets behind each digit) are the engine's.
+namespace digit_draw {
 
 // How many draws one tick may take before it gives up on its random source. With one
-// admissible digit in ten, a fair source misses this often with chance 0.9^1000.
+// admissible digit in ten, a fair source misses this often with chance 0.9^1000; a
+// settling digit takes at most six draws an attempt, and an attempt fails less than
+// half the time.
 constexpr int MaxDrawsPerTick = 1000;
-
-void start(Form1& stage);
-void tick(Form1& stage, int k);
 
 // The marker animation, read afresh at every start: green.gif beside the executable.
 QString markerPath();
@@ -22,4 +20,4 @@ QString markerPath();
 // executable's directory.
 void setMarkerDirectory(const QString& directory);
 
-} // namespace engine
+} // namespace digit_draw

@@ -1,4 +1,4 @@
-#include "engine/draw_engine.h"
+#include "windows/draw/digit_draw.h"
 
 #include "app/colours.h"
 #include "app/conversions.h"
@@ -7,12 +7,13 @@
 #include "app/twips.h"
 #include "engine/admissible_digits.h"
 #include "engine/random_source.h"
+#include "engine/ticket_counts.h"
 #include "windows/draw/form1.h"
 
 #include <QCoreApplication>
 #include <exception>
 
-namespace engine {
+namespace digit_draw {
 namespace {
 
 QString& markerDirectory() {
@@ -120,46 +121,67 @@ void tick(Form1& stage, int k) {
 
     // Bounds that are not all digits, or bounds rewritten during the draw that no longer
     // fit the settled digits, can leave no digit at all; drawing would then never end.
-    if (admissibleDigits(k, lower, upper, prefix).empty()) {
+    if (engine::admissibleDigits(k, lower, upper, prefix).empty()) {
         stopUnfinished(
             stage, k,
             QStringLiteral("no digit after \"%1\" lies within %2 to %3").arg(prefix, lower, upper));
         return;
     }
 
-    // Draw until admissible. Rejected digits are overwritten before the stage repaints,
-    // so the audience only ever sees the digit a tick keeps.
-    RandomSource& source = randomSource();
-    for (int draws = 0;; ++draws) {
-        if (draws == MaxDrawsPerTick) {
-            stopUnfinished(stage, k, QStringLiteral("the random source gave no admissible digit"));
-            const QString detail = QStringLiteral("%1 random digits in a row fell outside %2 to %3.")
-                                       .arg(MaxDrawsPerTick)
-                                       .arg(lower, upper);
-            error_report::report(
-                QStringLiteral("The draw stopped at position %1: ").arg(k) + detail,
-                QStringLiteral("قرعه‌کشی در رقم %1 متوقف شد، زیرا رقمی در محدوده به دست نیامد. "
-                               "دکمه‌ی شروع را دوباره بزنید.")
-                    .arg(k),
-                detail);
-            return;
-        }
-        source.reseedFromClock();
-        stage.CurrentDigit = float(digitOf(source.next()));
-        label->setCaption(NumberToText(double(stage.CurrentDigit)));
-        double candidate = stage.CurrentDigit;
-        if (k >= 2) {
-            stage.Label15()->setCaption(prefix + label->caption());
-            candidate = TextToNumber(stage.Label15()->caption());
-        }
-        if (withinBounds(k, lower, upper, candidate))
-            break;
-    }
-
     // A spin count that is not a positive whole number never reaches exactly 0, and the
     // position then spins until the stage is closed, as the range entry never hands one over.
+    const bool settles = stage.SpinsLeft - 1 == 0;
+
+    // Each digit drawn is shown at once and read back as the number so far. Rejected
+    // digits are overwritten before the stage repaints, so the audience only ever sees the
+    // digit a tick keeps.
+    auto show = [&](int digit) {
+        stage.CurrentDigit = float(digit);
+        label->setCaption(NumberToText(double(stage.CurrentDigit)));
+        if (k == 1)
+            return double(stage.CurrentDigit);
+        stage.Label15()->setCaption(prefix + label->caption());
+        return TextToNumber(stage.Label15()->caption());
+    };
+
+    engine::RandomSource& source = engine::randomSource();
+    int draws = 0;
+    bool drawn = false;
+    // The digit that stays is weighted by the tickets behind it, so that every ticket of
+    // the range is equally likely, not every digit. Bounds that leave no ticket to finish
+    // on are drawn as a spinning digit and stop the draw at the position that fails.
+    if (settles) {
+        const engine::DigitWeights weights = engine::ticketWeights(k, lower, upper, prefix);
+        if (engine::totalOf(weights) > 0) {
+            if (const std::optional<int> digit =
+                    engine::settlingDigit(source, weights, draws, MaxDrawsPerTick)) {
+                show(*digit);
+                drawn = true;
+            }
+        }
+    }
+    // Spinning digits: draw until admissible, every admissible digit equally likely.
+    while (!drawn && draws < MaxDrawsPerTick) {
+        ++draws;
+        source.reseedFromClock();
+        drawn = engine::withinBounds(k, lower, upper, show(engine::digitOf(source.next())));
+    }
+    if (!drawn) {
+        stopUnfinished(stage, k, QStringLiteral("the random source gave no admissible digit"));
+        const QString detail = QStringLiteral("%1 random digits in a row fell outside %2 to %3.")
+                                   .arg(MaxDrawsPerTick)
+                                   .arg(lower, upper);
+        error_report::report(
+            QStringLiteral("The draw stopped at position %1: ").arg(k) + detail,
+            QStringLiteral("قرعه‌کشی در رقم %1 متوقف شد، زیرا رقمی در محدوده به دست نیامد. "
+                           "دکمه‌ی شروع را دوباره بزنید.")
+                .arg(k),
+            detail);
+        return;
+    }
+
     stage.SpinsLeft = stage.SpinsLeft - 1;
-    if (stage.SpinsLeft != 0)
+    if (!settles)
         return;
 
     label->setForeColor(colours::Green);
@@ -175,12 +197,12 @@ void tick(Form1& stage, int k) {
     trace::line(QStringLiteral("drawn ") + stage.Label15()->caption());
 }
 
-} // namespace engine
+} // namespace digit_draw
 
-void Form1::Command1_Click() { engine::start(*this); }
-void Form1::Timer1_Timer() { engine::tick(*this, 1); }
-void Form1::Timer2_Timer() { engine::tick(*this, 2); }
-void Form1::Timer3_Timer() { engine::tick(*this, 3); }
-void Form1::Timer4_Timer() { engine::tick(*this, 4); }
-void Form1::Timer5_Timer() { engine::tick(*this, 5); }
-void Form1::Timer6_Timer() { engine::tick(*this, 6); }
+void Form1::Command1_Click() { digit_draw::start(*this); }
+void Form1::Timer1_Timer() { digit_draw::tick(*this, 1); }
+void Form1::Timer2_Timer() { digit_draw::tick(*this, 2); }
+void Form1::Timer3_Timer() { digit_draw::tick(*this, 3); }
+void Form1::Timer4_Timer() { digit_draw::tick(*this, 4); }
+void Form1::Timer5_Timer() { digit_draw::tick(*this, 5); }
+void Form1::Timer6_Timer() { digit_draw::tick(*this, 6); }

@@ -3,7 +3,7 @@
 #include "app/error_report.h"
 #include "app/twips.h"
 #include "engine/admissible_digits.h"
-#include "engine/draw_engine.h"
+#include "windows/draw/digit_draw.h"
 #include "engine/random_source.h"
 #include "windows/draw/form1.h"
 
@@ -122,7 +122,7 @@ class TestDigitDraw : public QObject {
         QDir(markerDir.path()).removeRecursively();
         QVERIFY(QDir().mkpath(markerDir.path()));
         writeMarker(TinyGif);
-        engine::setMarkerDirectory(markerDir.path());
+        digit_draw::setMarkerDirectory(markerDir.path());
         engine::setRandomSource(std::make_shared<engine::SystemRandom>(
             20240611, [] { return std::uint64_t(123456789); }));
         handOver(QStringLiteral("035000"), QStringLiteral("084570"), QStringLiteral("5"));
@@ -133,7 +133,7 @@ class TestDigitDraw : public QObject {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
         engine::setRandomSource(nullptr);
-        engine::setMarkerDirectory(QString());
+        digit_draw::setMarkerDirectory(QString());
         QVERIFY2(reports.isEmpty(), qPrintable(reports.join(QLatin1Char('\n'))));
     }
 
@@ -241,13 +241,14 @@ class TestDigitDraw : public QObject {
         QVERIFY(!f.Command1()->isEnabled());
     }
 
-    // Every draw of a tick, rejected ones included, comes after a reseed; position 1
-    // leaves the prefix field alone, the others write the settled digits and the new one.
+    // Every draw of a spinning tick, rejected ones included, comes after a reseed; position
+    // 1 leaves the prefix field alone, the others write the settled digits and the new one.
+    // A position that can settle on one digit only takes it without a draw.
     void rejectedDrawsAreRedrawnWithAFreshReseed() {
         Form1& f = form1();
         auto script = engine::ScriptedRandom::ofDigits({9, 2, 1, 0, 9, 8, 4});
         engine::setRandomSource(script);
-        f.Label10()->setCaption(QStringLiteral("1"));
+        f.Label10()->setCaption(QStringLiteral("2"));
         f.Label15()->setCaption(QStringLiteral("earlier"));
         f.Command1_Click();
         f.Timer1_Timer();
@@ -255,6 +256,10 @@ class TestDigitDraw : public QObject {
         QCOMPARE(script->draws(), 4);
         QCOMPARE(script->reseeds(), 4);
         QCOMPARE(f.Label15()->caption(), QStringLiteral("earlier"));
+        f.Timer1_Timer(); // every ticket begins with 0
+        QCOMPARE(f.Label1()->caption(), QStringLiteral("0"));
+        QCOMPARE(f.Label1()->foreColor(), colours::Green);
+        QCOMPARE(script->draws(), 4);
         f.Timer2_Timer(); // 9 is above 08, 8 is within
         QCOMPARE(f.Label2()->caption(), QStringLiteral("8"));
         QCOMPARE(f.CurrentDigit, 8.0f);
@@ -286,7 +291,8 @@ class TestDigitDraw : public QObject {
         }
     }
 
-    // Given the settled digits, every admissible digit of a position is equally likely.
+    // Given the settled digits, every admissible digit of a spinning position is equally
+    // likely: the audience sees no digit favoured while it spins.
     void admissibleDigitsAreEquallyLikely_data() {
         QTest::addColumn<QString>("lower");
         QTest::addColumn<QString>("upper");
@@ -341,6 +347,28 @@ class TestDigitDraw : public QObject {
         QVERIFY2(chi2 < critical, qPrintable(QStringLiteral("chi-square %1").arg(chi2)));
     }
 
+    // A raffle of 237 tickets drawn on the stage, through its own start and ticks: every
+    // ticket comes up about equally often, however unround the bounds.
+    void everyTicketOfARaffleIsEquallyLikely() {
+        Form1& f = form1();
+        const int tickets = 237, perTicket = 30;
+        handOver(QStringLiteral("000001"), QStringLiteral("000237"), QStringLiteral("1"));
+        std::vector<int> counts(tickets + 1, 0);
+        for (int draw = 0; draw < tickets * perTicket; ++draw) {
+            f.Command1_Click();
+            runToEnd();
+            const int number = shownNumber().toInt();
+            QVERIFY2(number >= 1 && number <= tickets, qPrintable(shownNumber()));
+            ++counts[std::size_t(number)];
+        }
+        double chi2 = 0;
+        for (int t = 1; t <= tickets; ++t)
+            chi2 += double(counts[std::size_t(t)] - perTicket) * (counts[std::size_t(t)] - perTicket) /
+                    perTicket;
+        // 236 degrees of freedom: 308.87 is exceeded by chance once in a thousand.
+        QVERIFY2(chi2 < 308.87, qPrintable(QStringLiteral("chi-square %1").arg(chi2)));
+    }
+
     void closingMidDrawStopsIt() {
         Form1& f = form1();
         f.Show();
@@ -374,8 +402,11 @@ class TestDigitDraw : public QObject {
 
     void boundsRewrittenWhilePosition3Spins() {
         Form1& f = form1();
-        engine::setRandomSource(
-            engine::ScriptedRandom::ofDigits({0, 0, 4, 4, 7, 5, 1, 2, 2, 9, 3, 6, 5}));
+        // Spinning digits take one value each; a settling digit takes a whole number below
+        // the tickets left, one value per decimal place: 10000 below 2 x 49571 is ticket
+        // 5000 after 0, the first of 04; 36 below 100 after 0412 is 041236, so a fifth 3.
+        engine::setRandomSource(engine::ScriptedRandom::ofDigits(
+            {0, 0, 4, 1, 0, 0, 0, 0, 7, 9, 2, 9, 3, 6, 1, 5}));
         f.Label10()->setCaption(QStringLiteral("2"));
         f.Command1_Click();
         for (int i = 0; i < 5; ++i)
@@ -451,7 +482,7 @@ class TestDigitDraw : public QObject {
         engine::setRandomSource(script);
         f.Command1_Click();
         f.Timer1_Timer();
-        QCOMPARE(script->draws(), engine::MaxDrawsPerTick);
+        QCOMPARE(script->draws(), digit_draw::MaxDrawsPerTick);
         QVERIFY(idle());
         // The last digit tried was rejected (9 lies above 084570): it is not left standing.
         QCOMPARE(f.Label1()->caption(), QString());
@@ -466,7 +497,7 @@ class TestDigitDraw : public QObject {
         // A Persian folder name with a number in it, between Latin parts of the path.
         const QString folder = markerDir.filePath(QStringLiteral("قرعه کشی ۱۴۰۵/draws"));
         QVERIFY(QDir().mkpath(folder));
-        engine::setMarkerDirectory(folder);
+        digit_draw::setMarkerDirectory(folder);
         const QString path = QDir::toNativeSeparators(folder + QStringLiteral("/green.gif"));
         const QString start = QDir::toNativeSeparators(markerDir.path()).left(3);
         error_report::setSink({});

@@ -11,6 +11,7 @@
 #include "bench/bench_common.h"
 #include "engine/admissible_digits.h"
 #include "engine/random_source.h"
+#include "engine/ticket_counts.h"
 #include "windows/draw/form1.h"
 
 #include <QElapsedTimer>
@@ -87,6 +88,27 @@ void admissibilityAlone() {
                 "admissible-digit lists of one position", n / seconds(t), sink % 10);
 }
 
+// What a settling tick adds to a spinning one: the tickets behind each digit and the
+// weighted choice, at every position of 035000-084570.
+void settlingAlone() {
+    engine::SystemRandom random;
+    const QString lower = QStringLiteral("035000"), upper = QStringLiteral("084570");
+    const QString prefixes[] = {QString(), "0", "03", "084", "0845", "08457"};
+    const int n = 200'000;
+    int sink = 0;
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < n; ++i) {
+        const QString& p = prefixes[i % 6];
+        int draws = 0;
+        const engine::DigitWeights weights =
+            engine::ticketWeights(int(p.size()) + 1, lower, upper, p);
+        sink += engine::settlingDigit(random, weights, draws, 1000).value_or(0);
+    }
+    std::printf("%-44s %12.0f per second (checksum %d)\n", "settling digits, counts and choice",
+                n / seconds(t), sink % 10);
+}
+
 // Whole draws through the handlers on a loaded but hidden stage: the engine with its
 // label writes and marker load, nothing painted. Ten batches, one sample each.
 void drawsWithoutPainting(Form1& stage, bench::Samples& samples) {
@@ -125,6 +147,7 @@ int main(int argc, char** argv) {
     std::printf("Tirvex digit draw benchmark (bounds 035000-084570, 5 spins)\n");
     randomSourceAlone();
     admissibilityAlone();
+    settlingAlone();
     drawsWithoutPainting(stage, samples);
     if (reports > 0)
         std::printf("note: %d failures reported (is green.gif beside the benchmark?)\n", reports);

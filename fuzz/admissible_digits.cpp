@@ -3,13 +3,17 @@
 // test of a single digit and forms one unbroken run. For bounds of six digits in order
 // and a prefix the draw can have settled on, it is never empty (a tick always ends) and
 // it is exactly the run from the lower bound's digit (or 0) to the upper bound's (or 9).
+// The tickets behind a digit: none behind a digit that cannot stand there, whatever the
+// texts; for six-digit bounds, the numbers from lower to upper that begin so.
 #include "engine/admissible_digits.h"
+#include "engine/ticket_counts.h"
 
 #include "app/conversions.h"
 
 #include <QString>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -58,6 +62,11 @@ void check(int k, const QString& lower, const QString& upper, const QString& pre
         if (listed != engine::isAdmissible(k, lower, upper, prefix, d))
             broken("the list and the single-digit test disagree", k, lower, upper, prefix);
     }
+    const engine::DigitWeights weights = engine::ticketWeights(k, lower, upper, prefix);
+    for (int d = 0; d <= 9; ++d)
+        if (weights[std::size_t(d)] > 0 &&
+            std::find(digits.begin(), digits.end(), d) == digits.end())
+            broken("tickets behind a digit that cannot stand there", k, lower, upper, prefix);
 
     // The draw's own situation: six-digit bounds in order, k from 1 to 6, and a prefix of
     // k - 1 digits that lies within the bounds' first k - 1 digits.
@@ -76,6 +85,16 @@ void check(int k, const QString& lower, const QString& upper, const QString& pre
         broken("no admissible digit for bounds the draw accepts", k, lower, upper, prefix);
     if (digits.front() != from || digits.back() != to)
         broken("the admissible digits are not the run the bounds give", k, lower, upper, prefix);
+    for (int d = 0; d <= 9; ++d) {
+        // The numbers that begin with the prefix and d, cut to lower..upper.
+        const long long unit = std::llround(std::pow(10, 6 - k));
+        const long long first = (std::llround(p) * 10 + d) * unit;
+        const long long behind = std::min<long long>(upper.toLongLong(), first + unit - 1) -
+                                 std::max<long long>(lower.toLongLong(), first) + 1;
+        if (weights[std::size_t(d)] != std::uint64_t(std::max(behind, 0LL)))
+            broken("the tickets behind a digit are not those between the bounds", k, lower, upper,
+                   prefix);
+    }
 }
 
 QString sixDigitText(std::uint32_t n) {

@@ -83,6 +83,11 @@ QString stageFault(QSize screen) {
         const int glyph = QFontMetrics(digit->font()).horizontalAdvance(QStringLiteral("8"));
         if (!onScreen.contains(at(digit)) || glyph > digit->width())
             return digit->objectName() + QStringLiteral(" is not whole: ") + text(at(digit));
+        // The banner and the start button stand above the digits, the return button below.
+        const QRect d = at(digit);
+        if (at(f.Label20()).bottom() >= d.top() || at(f.Command1()).bottom() >= d.top() ||
+            at(f.Command2()).top() <= d.bottom())
+            return digit->objectName() + QStringLiteral(" is not between the buttons");
         apart.append({digit->objectName(), at(digit)});
     }
     for (qsizetype i = 0; i < apart.size(); ++i)
@@ -231,10 +236,10 @@ class TestFaults : public QObject {
         reports.clear();
     }
 
-    // On a screen smaller than the stage's design (a scaled laptop screen, an old
-    // projector) the whole stage shows, shrunk evenly: every control on the screen, the six
-    // digits whole and apart, the buttons clear of them. A draw runs to a number within its
-    // bounds, and the return button, within reach, closes the stage.
+    // On a screen smaller than the stage's design (a scaled laptop screen, an old projector)
+    // or taller, the whole stage shows, shrunk evenly where it must: every control on the
+    // screen, the six digits whole and apart, the buttons and banner clear of them. A draw
+    // runs to a number within its bounds, and the return button, within reach, closes the stage.
     void smallScreenShowsTheWholeStage_data() {
         QTest::addColumn<QSize>("screen");
         QTest::newRow("1920x1080 at 150 %") << QSize(1280, 720);
@@ -242,6 +247,12 @@ class TestFaults : public QObject {
         QTest::newRow("800x600 projector") << QSize(800, 600);
         QTest::newRow("wide and low") << QSize(1920, 500);
         QTest::newRow("1024x600 netbook") << QSize(1024, 600);
+        QTest::newRow("1024x768") << QSize(1024, 768);
+        QTest::newRow("1920x1080") << QSize(1920, 1080);
+        QTest::newRow("1151 high: the digits touch the return button") << QSize(1920, 1151);
+        QTest::newRow("1920x1200") << QSize(1920, 1200);
+        QTest::newRow("2560x1440, or 3840x2160 at 150 %") << QSize(2560, 1440);
+        QTest::newRow("1080x1920 portrait") << QSize(1080, 1920);
     }
     void smallScreenShowsTheWholeStage() {
         QFETCH(QSize, screen);
@@ -257,8 +268,8 @@ class TestFaults : public QObject {
         QVERIFY(!f.IsLoaded());
     }
 
-    // The projector switches to a smaller mode, and back, in the middle of a draw: the
-    // stage is laid out for each size as it comes, and the draw goes on, with no digit lost.
+    // The projector switches to a smaller mode, a taller one, and back, in the middle of a draw:
+    // the stage is laid out for each size as it comes, and the draw goes on, no digit lost.
     void screenChangesSizeMidDraw() {
         screens::overrideSize(QSize(1280, 1024));
         Form1& f = form1();
@@ -271,7 +282,7 @@ class TestFaults : public QObject {
         const int spinning = spinningPosition();
         const QString drawn = shownNumber();
         QVERIFY(spinning >= 2);
-        for (const QSize size : {QSize(800, 600), QSize(1280, 1024)}) {
+        for (const QSize size : {QSize(800, 600), QSize(2560, 1440), QSize(1280, 1024)}) {
             screens::overrideSize(size);
             Form::followScreens();
             QCOMPARE(stageFault(size), QString());

@@ -104,6 +104,24 @@ QString stageFault(QSize screen) {
     return QString();
 }
 
+// A GIF whose frames claim any size but hold no pixels: a few bytes each. "WxH:WxH:N" is the
+// canvas, each frame's size, and how many frames.
+QByteArray packedGif(const QString& shape) {
+    QByteArray gif("GIF89a");
+    auto size = [&gif](const QString& wxh) {
+        for (const int v : {wxh.section(u'x', 0, 0).toInt(), wxh.section(u'x', 1, 1).toInt()})
+            gif.append(char(v & 0xFF)).append(char(v >> 8));
+    };
+    size(shape.section(u':', 0, 0));
+    gif.append("\x80\x00\x00\x00\x00\x00\xFF\xFF\x00", 9); // two colours
+    for (int i = 0; i < shape.section(u':', 2, 2).toInt(); ++i) {
+        gif.append("\x21\xF9\x04\x00\x0A\x00\x00\x00\x2C\x00\x00\x00\x00", 13);
+        size(shape.section(u':', 1, 1));
+        gif.append("\x00\x02\x01\x2C\x00", 5); // LZW codes: clear, end
+    }
+    return gif.append('\x3B');
+}
+
 void runToEnd() {
     for (int guard = 0; spinningPosition() != 0 && guard < 1000; ++guard)
         tickPosition(spinningPosition());
@@ -183,6 +201,9 @@ class TestFaults : public QObject {
         QTest::newRow("a PNG picture") << "png";
         QTest::newRow("text") << "text";
         QTest::newRow("a folder") << "folder";
+        // A few hundred bytes that would decode to hundreds of megabytes.
+        QTest::newRow("4000x4000 frames") << "packed:4000x4000:4000x4000:4";
+        QTest::newRow("small frames on a 5000x5000 canvas") << "packed:5000x5000:141x41:2";
     }
     void damagedMarker() {
         QFETCH(QString, damage);
@@ -205,6 +226,8 @@ class TestFaults : public QObject {
             write("GIF89a and then nothing of the kind");
         else if (damage == QLatin1String("folder"))
             QVERIFY(QDir().mkpath(path));
+        else if (damage.startsWith(QLatin1String("packed:")))
+            write(packedGif(damage.mid(7)));
 
         Form1& f = form1();
         showFastStage(QStringLiteral("035000"), QStringLiteral("084570"));
@@ -213,6 +236,7 @@ class TestFaults : public QObject {
             QTest::mouseClick(f.Command1(), Qt::LeftButton);
             QCOMPARE(reports.size(), 1);
             QVERIFY2(reports.last().contains(QDir::toNativeSeparators(path)), qPrintable(reports.last()));
+            QVERIFY(!damage.startsWith(u"packed:") || reports.last().contains(u"too large"));
             QVERIFY(!f.g1()->isVisibleTo(f.Frame1()));
             QTRY_VERIFY(idle());
             const QString number = shownNumber();

@@ -9,6 +9,11 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
+# Whichever process first lists the fonts after fonts were installed, or after the system's
+# font cache was emptied, brings that cache up to date, as root in fontconfig's system-wide
+# folder. Done here, before the X server and its window manager start, so that neither they
+# nor the traced program find anything to write there; whatever the program writes still shows.
+[ "$(id -u)" != 0 ] || fc-cache -s
 under_x "$0" "$@"
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 command -v strace >/dev/null || fail "strace is not installed (scripts/install-deps installs it)"

@@ -9,10 +9,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
-# Whichever process first lists the fonts after fonts were installed, or after the system's
-# font cache was emptied, brings that cache up to date, as root in fontconfig's system-wide
-# folder. Done here, before the X server and its window manager start, so that neither they
-# nor the traced program find anything to write there; whatever the program writes still shows.
+# As root, the first process to list fonts rewrites an out-of-date system font cache: done here,
+# before X, its window manager and the traced program start, so none of them has it to do.
 [ "$(id -u)" != 0 ] || fc-cache -s
 under_x "$0" "$@"
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")

@@ -83,8 +83,7 @@ QString stageFault(QSize screen) {
         const int glyph = QFontMetrics(digit->font()).horizontalAdvance(QStringLiteral("8"));
         if (!onScreen.contains(at(digit)) || glyph > digit->width())
             return digit->objectName() + QStringLiteral(" is not whole: ") + text(at(digit));
-        // The banner and the start button stand above the digits, the return button below.
-        const QRect d = at(digit);
+        const QRect d = at(digit); // the banner and start button above it, the return one below
         if (at(f.Label20()).bottom() >= d.top() || at(f.Command1()).bottom() >= d.top() ||
             at(f.Command2()).top() <= d.bottom())
             return digit->objectName() + QStringLiteral(" is not between the buttons");
@@ -104,22 +103,19 @@ QString stageFault(QSize screen) {
     return QString();
 }
 
-// A GIF whose frames claim any size but hold no pixels: a few bytes each. "WxH:WxH:N" is the
-// canvas, each frame's size, and how many frames.
+// A GIF of a canvas and frames of any size ("WxH:WxH:N" frames) holding no pixels.
 QByteArray packedGif(const QString& shape) {
-    QByteArray gif("GIF89a");
-    auto size = [&gif](const QString& wxh) {
-        for (const int v : {wxh.section(u'x', 0, 0).toInt(), wxh.section(u'x', 1, 1).toInt()})
-            gif.append(char(v & 0xFF)).append(char(v >> 8));
+    const QStringList part = shape.split(u':');
+    auto size = [](const QString& wxh) {
+        const int w = wxh.section(u'x', 0, 0).toInt(), h = wxh.section(u'x', 1, 1).toInt();
+        const char bytes[] = {char(w), char(w >> 8), char(h), char(h >> 8)};
+        return QByteArray(bytes, 4);
     };
-    size(shape.section(u':', 0, 0));
-    gif.append("\x80\x00\x00\x00\x00\x00\xFF\xFF\x00", 9); // two colours
-    for (int i = 0; i < shape.section(u':', 2, 2).toInt(); ++i) {
-        gif.append("\x21\xF9\x04\x00\x0A\x00\x00\x00\x2C\x00\x00\x00\x00", 13);
-        size(shape.section(u':', 1, 1));
-        gif.append("\x00\x02\x01\x2C\x00", 5); // LZW codes: clear, end
-    }
-    return gif.append('\x3B');
+    // Each frame: a delay of 100 ms, its place and size, then the LZW codes clear and end.
+    const QByteArray frame = QByteArray("\x21\xF9\x04\x00\x0A\x00\x00\x00\x2C\0\0\0\0", 13) +
+                             size(part[1]) + QByteArray("\x00\x02\x01\x2C\x00", 5);
+    return "GIF89a" + size(part[0]) + QByteArray("\x80\x00\x00\x00\x00\x00\xFF\xFF\x00", 9) +
+           frame.repeated(part[2].toInt()) + '\x3B';
 }
 
 void runToEnd() {
@@ -260,10 +256,10 @@ class TestFaults : public QObject {
         reports.clear();
     }
 
-    // On a screen smaller than the stage's design (a scaled laptop screen, an old projector)
-    // or taller, the whole stage shows, shrunk evenly where it must: every control on the
-    // screen, the six digits whole and apart, the buttons and banner clear of them. A draw
-    // runs to a number within its bounds, and the return button, within reach, closes the stage.
+    // On a screen smaller (a scaled laptop screen, an old projector: shrunk evenly) or
+    // taller than the stage's design, the whole stage shows: every control on the screen, the six
+    // digits whole and apart, the buttons clear of them. A draw runs to a number within its
+    // bounds, and the return button, within reach, closes the stage.
     void smallScreenShowsTheWholeStage_data() {
         QTest::addColumn<QSize>("screen");
         QTest::newRow("1920x1080 at 150 %") << QSize(1280, 720);
@@ -292,8 +288,8 @@ class TestFaults : public QObject {
         QVERIFY(!f.IsLoaded());
     }
 
-    // The projector switches to a smaller mode, a taller one, and back, in the middle of a draw:
-    // the stage is laid out for each size as it comes, and the draw goes on, no digit lost.
+    // The projector switches to other modes, and back, in the middle of a draw: the
+    // stage is laid out for each size as it comes, and the draw goes on, with no digit lost.
     void screenChangesSizeMidDraw() {
         screens::overrideSize(QSize(1280, 1024));
         Form1& f = form1();

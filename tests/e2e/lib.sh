@@ -245,8 +245,7 @@ for i, a in enumerate(apart):
         (ax, ay, aw, ah), (bx, by, bw, bh) = rects[a], rects[b]
         if ax < bx + bw and bx < ax + aw and ay < by + bh and by < ay + ah:
             sys.exit(f"{a} and {b} overlap")
-# The banner and the start button stand above the digits, the return button below them.
-top = min(rects[f"Label{k}"][1] for k in range(1, 7))
+top = min(rects[f"Label{k}"][1] for k in range(1, 7))  # banner, start above; return below
 if max(rects[n][1] + rects[n][3] for n in ("Label20", "Command1")) > top or \
         rects["Command2"][1] < top + rects["Label1"][3]:
     sys.exit("the buttons and the banner do not stand clear of the digits")

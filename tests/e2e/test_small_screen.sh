@@ -5,9 +5,9 @@
 #    whole stage shows, shrunk evenly; every control on the screen, none covering another.
 #    A draw at the real speed ends within its bounds, and the return button, clicked where
 #    it shows, closes the stage;
+#  - taller (2560 x 1440, 1920 x 1200, portrait 1080 x 1920): likewise whole, no digit covered;
 #  - large enough (1024 x 768 and 1920 x 1080 at 100 %): the return button, the banner and
-#    the first digit stand exactly where the design puts them; taller (2560 x 1440, 1920 x
-#    1200, portrait 1080 x 1920): the whole stage shows, nothing over a digit, a draw runs.
+#    the first digit stand exactly where the design puts them.
 # Closing the range entry window then ends the program with status 0. Screenshots go to the
 # build directory's screenshots/ folder.
 #   test_small_screen.sh PROGRAM

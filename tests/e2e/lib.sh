@@ -245,6 +245,10 @@ for i, a in enumerate(apart):
         (ax, ay, aw, ah), (bx, by, bw, bh) = rects[a], rects[b]
         if ax < bx + bw and bx < ax + aw and ay < by + bh and by < ay + ah:
             sys.exit(f"{a} and {b} overlap")
+top = min(rects[f"Label{k}"][1] for k in range(1, 7))  # banner, start above; return below
+if max(rects[n][1] + rects[n][3] for n in ("Label20", "Command1")) > top or \
+        rects["Command2"][1] < top + rects["Label1"][3]:
+    sys.exit("the buttons and the banner do not stand clear of the digits")
 x, y, w, h = rects["Command2"]
 print(x + w // 2, y + h // 2)
 PY

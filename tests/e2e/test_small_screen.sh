@@ -5,6 +5,7 @@
 #    whole stage shows, shrunk evenly; every control on the screen, none covering another.
 #    A draw at the real speed ends within its bounds, and the return button, clicked where
 #    it shows, closes the stage;
+#  - taller (2560 x 1440, 1920 x 1200, portrait 1080 x 1920): likewise whole, no digit covered;
 #  - large enough (1024 x 768 and 1920 x 1080 at 100 %): the return button, the banner and
 #    the first digit stand exactly where the design puts them.
 # Closing the range entry window then ends the program with status 0. Screenshots go to the
@@ -24,6 +25,9 @@ if [ -z "${TIRVEX_SCREEN_CASE:-}" ]; then
 1366x768 1.25 -
 1024x768 1 296,704,433,37/296,0,433,61/76,228,133,285
 1920x1080 1 744,704,433,37/744,0,433,61/524,384,133,285
+2560x1440 1 -
+1920x1200 1 -
+1080x1920 1 -
 CASES
   echo "PASS: the whole stage shows on every screen; the design's places where it fits"
   exit 0

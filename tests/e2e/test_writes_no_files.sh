@@ -9,6 +9,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
+# As root, the first process to list fonts rewrites an out-of-date system font cache: done here,
+# before X, its window manager and the traced program start, so none of them has it to do.
+[ "$(id -u)" != 0 ] || fc-cache -s
 under_x "$0" "$@"
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 command -v strace >/dev/null || fail "strace is not installed (scripts/install-deps installs it)"

@@ -83,6 +83,10 @@ QString stageFault(QSize screen) {
         const int glyph = QFontMetrics(digit->font()).horizontalAdvance(QStringLiteral("8"));
         if (!onScreen.contains(at(digit)) || glyph > digit->width())
             return digit->objectName() + QStringLiteral(" is not whole: ") + text(at(digit));
+        const QRect d = at(digit); // the banner and start button above it, the return one below
+        if (at(f.Label20()).bottom() >= d.top() || at(f.Command1()).bottom() >= d.top() ||
+            at(f.Command2()).top() <= d.bottom())
+            return digit->objectName() + QStringLiteral(" is not between the buttons");
         apart.append({digit->objectName(), at(digit)});
     }
     for (qsizetype i = 0; i < apart.size(); ++i)
@@ -97,6 +101,21 @@ QString stageFault(QSize screen) {
     if (std::abs(scale - buttonScale) > 0.01 || std::abs(scale - faceScale) > 0.01)
         return QStringLiteral("scales %1, %2, %3").arg(scale).arg(buttonScale).arg(faceScale);
     return QString();
+}
+
+// A GIF of a canvas and frames of any size ("WxH:WxH:N" frames) holding no pixels.
+QByteArray packedGif(const QString& shape) {
+    const QStringList part = shape.split(u':');
+    auto size = [](const QString& wxh) {
+        const int w = wxh.section(u'x', 0, 0).toInt(), h = wxh.section(u'x', 1, 1).toInt();
+        const char bytes[] = {char(w), char(w >> 8), char(h), char(h >> 8)};
+        return QByteArray(bytes, 4);
+    };
+    // Each frame: a delay of 100 ms, its place and size, then the LZW codes clear and end.
+    const QByteArray frame = QByteArray("\x21\xF9\x04\x00\x0A\x00\x00\x00\x2C\0\0\0\0", 13) +
+                             size(part[1]) + QByteArray("\x00\x02\x01\x2C\x00", 5);
+    return "GIF89a" + size(part[0]) + QByteArray("\x80\x00\x00\x00\x00\x00\xFF\xFF\x00", 9) +
+           frame.repeated(part[2].toInt()) + '\x3B';
 }
 
 void runToEnd() {
@@ -178,6 +197,9 @@ class TestFaults : public QObject {
         QTest::newRow("a PNG picture") << "png";
         QTest::newRow("text") << "text";
         QTest::newRow("a folder") << "folder";
+        // A few hundred bytes that would decode to hundreds of megabytes.
+        QTest::newRow("4000x4000 frames") << "packed:4000x4000:4000x4000:4";
+        QTest::newRow("small frames on a 5000x5000 canvas") << "packed:5000x5000:141x41:2";
     }
     void damagedMarker() {
         QFETCH(QString, damage);
@@ -200,6 +222,8 @@ class TestFaults : public QObject {
             write("GIF89a and then nothing of the kind");
         else if (damage == QLatin1String("folder"))
             QVERIFY(QDir().mkpath(path));
+        else if (damage.startsWith(QLatin1String("packed:")))
+            write(packedGif(damage.mid(7)));
 
         Form1& f = form1();
         showFastStage(QStringLiteral("035000"), QStringLiteral("084570"));
@@ -208,6 +232,7 @@ class TestFaults : public QObject {
             QTest::mouseClick(f.Command1(), Qt::LeftButton);
             QCOMPARE(reports.size(), 1);
             QVERIFY2(reports.last().contains(QDir::toNativeSeparators(path)), qPrintable(reports.last()));
+            QVERIFY(!damage.startsWith(u"packed:") || reports.last().contains(u"too large"));
             QVERIFY(!f.g1()->isVisibleTo(f.Frame1()));
             QTRY_VERIFY(idle());
             const QString number = shownNumber();
@@ -231,8 +256,8 @@ class TestFaults : public QObject {
         reports.clear();
     }
 
-    // On a screen smaller than the stage's design (a scaled laptop screen, an old
-    // projector) the whole stage shows, shrunk evenly: every control on the screen, the six
+    // On a screen smaller (a scaled laptop screen, an old projector: shrunk evenly) or
+    // taller than the stage's design, the whole stage shows: every control on the screen, the six
     // digits whole and apart, the buttons clear of them. A draw runs to a number within its
     // bounds, and the return button, within reach, closes the stage.
     void smallScreenShowsTheWholeStage_data() {
@@ -242,6 +267,12 @@ class TestFaults : public QObject {
         QTest::newRow("800x600 projector") << QSize(800, 600);
         QTest::newRow("wide and low") << QSize(1920, 500);
         QTest::newRow("1024x600 netbook") << QSize(1024, 600);
+        QTest::newRow("1024x768") << QSize(1024, 768);
+        QTest::newRow("1920x1080") << QSize(1920, 1080);
+        QTest::newRow("1151 high: the digits touch the return button") << QSize(1920, 1151);
+        QTest::newRow("1920x1200") << QSize(1920, 1200);
+        QTest::newRow("2560x1440, or 3840x2160 at 150 %") << QSize(2560, 1440);
+        QTest::newRow("1080x1920 portrait") << QSize(1080, 1920);
     }
     void smallScreenShowsTheWholeStage() {
         QFETCH(QSize, screen);
@@ -257,7 +288,7 @@ class TestFaults : public QObject {
         QVERIFY(!f.IsLoaded());
     }
 
-    // The projector switches to a smaller mode, and back, in the middle of a draw: the
+    // The projector switches to other modes, and back, in the middle of a draw: the
     // stage is laid out for each size as it comes, and the draw goes on, with no digit lost.
     void screenChangesSizeMidDraw() {
         screens::overrideSize(QSize(1280, 1024));
@@ -271,7 +302,7 @@ class TestFaults : public QObject {
         const int spinning = spinningPosition();
         const QString drawn = shownNumber();
         QVERIFY(spinning >= 2);
-        for (const QSize size : {QSize(800, 600), QSize(1280, 1024)}) {
+        for (const QSize size : {QSize(800, 600), QSize(2560, 1440), QSize(1280, 1024)}) {
             screens::overrideSize(size);
             Form::followScreens();
             QCOMPARE(stageFault(size), QString());

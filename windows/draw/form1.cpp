@@ -1,6 +1,8 @@
 #include "windows/draw/form1.h"
 
 #include "app/conversions.h"
+#include "app/design.h"
+#include "app/error_report.h"
 #include "app/trace.h"
 #include "app/twips.h"
 
@@ -74,6 +76,17 @@ void Form1::Form_Activate() {
     centreOnScreen();
 }
 
+namespace {
+// Where the design puts one of the stage's own controls, whatever an earlier screen made of
+// it: a stage that moves from a tall screen to a common one goes back to the design.
+const design::Control& designRow(const QWidget* control) {
+    for (const design::Control& row : Form1::Design().controls)
+        if (control->objectName() == QLatin1String(row.name))
+            return row;
+    throw error_report::Failure("the stage's design has no " + control->objectName().toStdString());
+}
+} // namespace
+
 void Form1::centreOnScreen() {
     // The stage is centred on its screen, not on the design's client area. Each half is
     // taken first and the halves subtracted, in floating point.
@@ -81,10 +94,50 @@ void Form1::centreOnScreen() {
     const double halfWidth = screen.width() / 2;
     const double halfHeight = screen.height() / 2;
     twips::setLeft(Frame1(), halfWidth - twips::width(Frame1()) / 2);
-    twips::setTop(Frame1(), halfHeight - twips::height(Frame1()) / 2);
     twips::setLeft(Command1(), halfWidth - twips::width(Command1()) / 2);
     twips::setLeft(Command2(), halfWidth - twips::width(Command2()) / 2);
     twips::setLeft(Label20(), halfWidth - twips::width(Label20()) / 2);
+
+    // Only the digit frame is centred down the screen; the buttons and the banner keep the
+    // design's tops. On a screen much taller than the design (from about 1150 pixels) the
+    // return button would then lie across the digits, and on a portrait screen above them.
+    // There the controls keep the design's spacing instead, as one block centred down the
+    // screen, so nothing covers a digit. Wherever each control stays on its own side of the
+    // digits, clear of them, the design's tops are kept exactly.
+    const QList<QWidget*> outside{Label20(), Command1(), Command2()};
+    double frameTop = halfHeight - twips::height(Frame1()) / 2;
+    double digitsTop = std::numeric_limits<double>::max();
+    double digitsBottom = std::numeric_limits<double>::lowest();
+    for (int k = 1; k <= 6; ++k) {
+        digitsTop = std::min(digitsTop, double(twips::top(digitLabel(k))));
+        digitsBottom = std::max(digitsBottom, double(twips::top(digitLabel(k)) +
+                                                     twips::height(digitLabel(k))));
+    }
+    const double designFrameTop = designRow(Frame1()).top;
+    bool clear = true;
+    for (const QWidget* c : outside) {
+        const double top = designRow(c).top;
+        if (top < designFrameTop + digitsTop)
+            clear = clear && top + twips::height(c) <= frameTop + digitsTop;
+        else
+            clear = clear && top >= frameTop + digitsBottom;
+    }
+    double shift = 0;
+    if (!clear) {
+        const design::Control& frame = designRow(Frame1());
+        double blockTop = frame.top;
+        double blockBottom = frame.top + frame.height;
+        for (const QWidget* c : outside) {
+            const design::Control& row = designRow(c);
+            blockTop = std::min(blockTop, row.top);
+            blockBottom = std::max(blockBottom, row.top + row.height);
+        }
+        shift = halfHeight - (blockTop + blockBottom) / 2;
+        frameTop = frame.top + shift;
+    }
+    twips::setTop(Frame1(), frameTop);
+    for (QWidget* c : outside)
+        twips::setTop(c, designRow(c).top + shift);
     if (trace::enabled())
         traceLayout();
 }

@@ -7,8 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QMovie>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 // A GIF cut short still yields the frames before the cut, so it would load and then stop,
@@ -21,6 +24,31 @@ bool wholeAnimation(const QByteArray& bytes, QMovie& movie) {
         if (!movie.jumpToFrame(frame))
             return false;
     return movie.jumpToFrame(0);
+}
+
+// The marker keeps every frame decoded for the whole draw. A GIF says how large its frames
+// are and holds them packed, so a file of a kilobyte can ask for gigabytes and half a
+// minute of decoding, in front of the audience. What the frames will take is known from
+// the header and a scan of the frame headers, before anything is decoded: each frame at
+// four bytes a pixel, at the size of the animation's logical screen (the canvas every frame
+// is drawn onto) or of its first frame where the decoder takes that instead, and a
+// kilobyte more for each frame's own keeping, so that countless tiny frames count too.
+constexpr double DecodedLimit = 64.0 * 1024 * 1024;
+
+double decodedSize(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    double width = std::max(reader.size().width(), 0);
+    double height = std::max(reader.size().height(), 0);
+    if (bytes.startsWith("GIF8") && bytes.size() >= 10) {
+        auto word = [&](int at) { return uchar(bytes[at]) | uchar(bytes[at + 1]) << 8; };
+        width = std::max(width, double(word(6)));
+        height = std::max(height, double(word(8)));
+    }
+    const double frames = std::max(reader.imageCount(), 1);
+    return frames * (width * height * 4 + 1024);
 }
 } // namespace
 
@@ -57,6 +85,9 @@ void AniGifDisplay::LoadFile(const QString& path, const QString& ignored) {
         fail("it cannot be read");
     const QByteArray bytes = file.readAll();
     file.close();
+    // Measured on the bytes read, not on the file, which could be replaced in between.
+    if (decodedSize(bytes) > DecodedLimit)
+        fail("its frames decode to more than 64 MB, too large for a marker animation");
     auto* movie = new QMovie(this);
     auto* buffer = new QBuffer(movie);
     buffer->setData(bytes);

@@ -1,5 +1,6 @@
 #include "app/error_report.h"
 
+#include "app/bidi.h"
 #include "app/pictures.h"
 
 #include <QMessageBox>
@@ -25,15 +26,9 @@ QString said(const QString& sentence) {
 }
 } // namespace
 
-QString leftToRight(const QString& text) {
-    // LEFT-TO-RIGHT ISOLATE ... POP DIRECTIONAL ISOLATE: nothing outside affects the run,
-    // and the run affects nothing outside.
-    return QChar(0x2066) + text + QChar(0x2069);
-}
-
 QString boxText(const QString& sentence, const QString& detail) {
     return detail.isEmpty() ? said(sentence)
-                            : said(sentence) + QLatin1Char('\n') + leftToRight(detail);
+                            : said(sentence) + QLatin1Char('\n') + bidi::leftToRight(detail);
 }
 
 void report(const QString& log, const QString& sentence, const QString& detail, Severity severity,
@@ -55,7 +50,7 @@ void report(const QString& log, const QString& sentence, const QString& detail, 
     box->setTextFormat(Qt::PlainText);
     // The detail keeps a line of its own, under the sentence, and reads left to right: a
     // path or an English reason in a right-to-left line would be reordered.
-    box->setInformativeText(detail.isEmpty() ? QString() : leftToRight(detail));
+    box->setInformativeText(detail.isEmpty() ? QString() : bidi::leftToRight(detail));
     // No window of the program takes input until the operator has read it.
     box->setWindowModality(Qt::ApplicationModal);
     box->exec();

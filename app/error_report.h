@@ -51,12 +51,6 @@ void report(const QString& message);
 // The text of the box: the sentence, then the detail on a line of its own.
 QString boxText(const QString& sentence, const QString& detail);
 
-// A path, or a run of Latin letters or numbers, isolated so that it reads left to right as
-// it stands, whatever surrounds it. In a right-to-left line the bidirectional algorithm
-// would otherwise reorder its parts: a folder named in Persian with a number in it swaps
-// places with its neighbours, a full stop jumps to the other end.
-QString leftToRight(const QString& text);
-
 // Tests replace the message box with a sink of their own, which gets the box's text; an
 // empty function restores the box.
 void setSink(std::function<void(const QString&)> sink);

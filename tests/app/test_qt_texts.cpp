@@ -1,6 +1,7 @@
 // Qt's own texts as the operator meets them: every text Qt looks up while the program shows
 // its menus and boxes has a Persian entry in our translation, and what is shown reads as
 // Persian, with Persian letters and no accelerator letter inside a word.
+#include "app/bidi.h"
 #include "app/error_report.h"
 #include "windows/range_entry/main_form.h"
 
@@ -147,7 +148,7 @@ class TestQtTexts : public QObject {
         QVERIFY2(text.contains(QStringLiteral("برنامه")), qPrintable(text));
         QVERIFY2(!text.contains(QLatin1String("fire")), qPrintable(text));
         QVERIFY2(!text.contains(ArabicLetters), qPrintable(text));
-        QCOMPARE(detail, error_report::leftToRight(QStringLiteral("the disk is on fire")));
+        QCOMPARE(detail, bidi::leftToRight(QStringLiteral("the disk is on fire")));
     }
 
     // Every entry of the translation, including those only some platforms reach (the

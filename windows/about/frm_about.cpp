@@ -1,6 +1,6 @@
 #include "windows/about/frm_about.h"
 
-#include "app/error_report.h"
+#include "app/bidi.h"
 #include "app/version.h"
 
 FrmAbout& frmAbout() {
@@ -15,7 +15,7 @@ void FrmAbout::connectHandlers() {
 QString FrmAbout::QtNotice() {
     // Latin runs are isolated left to right, so the right-to-left sentence cannot reorder
     // the words of the copyright line or the folder's name.
-    const auto ltr = error_report::leftToRight;
+    const auto ltr = bidi::leftToRight;
     const QString licences =
 #ifdef TIRVEX_LICENCES_BESIDE_PROGRAM
         QStringLiteral("متن مجوزها در پوشه‌ی %1 کنار برنامه است.").arg(ltr(QStringLiteral("licences")));

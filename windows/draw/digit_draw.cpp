@@ -1,5 +1,6 @@
 #include "windows/draw/digit_draw.h"
 
+#include "app/bidi.h"
 #include "app/colours.h"
 #include "app/conversions.h"
 #include "app/error_report.h"
@@ -98,7 +99,7 @@ void start(Form1& stage) {
             QStringLiteral("نشانگر متحرک نشان داده نمی‌شود، زیرا پرونده‌ی آن خوانده نشد. با "
                            "بستن این پیام، قرعه‌کشی بدون نشانگر آغاز می‌شود و عدد آن معتبر است. "
                            "پرونده‌ی ") +
-                error_report::leftToRight(QStringLiteral("green.gif")) +
+                bidi::leftToRight(QStringLiteral("green.gif")) +
                 QStringLiteral(" را کنار برنامه بگذارید تا قرعه‌کشی بعدی نشانگر داشته باشد."),
             detail, error_report::Severity::Warning, window);
         // The stage may have been closed while the box was open: nothing to start then.
@@ -152,12 +153,10 @@ void tick(Form1& stage, int k) {
     // on are drawn as a spinning digit and stop the draw at the position that fails.
     if (settles) {
         const engine::DigitWeights weights = engine::ticketWeights(k, lower, upper, prefix);
-        if (engine::totalOf(weights) > 0) {
-            if (const std::optional<int> digit =
-                    engine::settlingDigit(source, weights, draws, MaxDrawsPerTick)) {
-                show(*digit);
-                drawn = true;
-            }
+        if (const std::optional<int> digit =
+                engine::settlingDigit(source, weights, draws, MaxDrawsPerTick)) {
+            show(*digit);
+            drawn = true;
         }
     }
     // Spinning digits: draw until admissible, every admissible digit equally likely.

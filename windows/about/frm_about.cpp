@@ -22,11 +22,17 @@ QString FrmAbout::QtNotice() {
 #else
         QStringLiteral("متن مجوزها در پوشه‌ی %1 است.").arg(ltr(QStringLiteral("/usr/share/doc/tirvex")));
 #endif
-    // Qt's copyright line has a line of its own, between the two Persian sentences.
-    return QStringLiteral("این برنامه از %1 با مجوز %2 استفاده می‌کند.\n%3\n%4")
+    // Whatever the copying notice above forbids, the LGPLv3 lets every user change Qt's part
+    // of the program for their own use and reverse engineer it to debug such changes.
+    const QString changes =
+        QStringLiteral("شما اجازه دارید بخش %1 این برنامه را برای استفاده‌ی خود تغییر دهید و برای "
+                       "رفع اشکال چنین تغییری، برنامه را مهندسی معکوس کنید.")
+            .arg(ltr(QStringLiteral("Qt")));
+    // Qt's copyright line has a line of its own, between the Persian sentences.
+    return QStringLiteral("این برنامه از %1 با مجوز %2 استفاده می‌کند.\n%3\n%4\n%5")
         .arg(ltr(QStringLiteral("Qt")), ltr(QStringLiteral("LGPLv3")),
              ltr(QStringLiteral("Qt: Copyright (C) The Qt Company Ltd. and other contributors.")),
-             licences);
+             changes, licences);
 }
 
 void FrmAbout::Form_Load() {

@@ -3,7 +3,9 @@
 # says that it does not sign and makes the build's own installer again, byte for byte.
 # With it and TIRVEX_SIGN_PASSWORD it says that it signs, and osslsigncode verifies a
 # signature by that certificate on tirvex.exe (the zip's and the installed one too), on
-# the installer and on the uninstaller that the installer writes.
+# the installer and on the uninstaller that the installer writes. A wrong password, a
+# signer that fails at the uninstaller or at the installer each fail the packaging, which
+# then leaves no download, not even an earlier one. All with the osslsigncode that a fresh Debian 12 installs.
 #   test_signing.sh SETUP_EXE VERSION PACKAGE_SETTINGS
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -14,6 +16,9 @@ name=tirvex-$version-win64
 work=$(mktemp -d)
 trap 'forget_installs; rm -rf "$work"' EXIT
 forget_installs
+stock=$("$(dirname "$0")/../../scripts/stock-osslsigncode")
+PATH=$stock:$PATH
+echo "signing with $(osslsigncode --version | head -n 1)"
 # The build stamped its installer with the commit's time; the same time makes the same files.
 SOURCE_DATE_EPOCH=$(/usr/bin/python3 -c 'import sys, pefile; print(pefile.PE(sys.argv[1], fast_load=True).FILE_HEADER.TimeDateStamp)' "$setup")
 export SOURCE_DATE_EPOCH
@@ -32,7 +37,7 @@ openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=Tirvex test signer"
   -addext extendedKeyUsage=codeSigning -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
 openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -out "$work/cert.pfx" -passout pass:throwaway
 TIRVEX_SIGN_PFX=$work/cert.pfx TIRVEX_SIGN_PASSWORD=throwaway make_installer "$work/signed/$name" "$version" "$settings"
-grep -q 'signed with' "$work/signed/$name.log" || fail "the signed packaging does not say that it signs"
+grep -q 'signed with .*verified' "$work/signed/$name.log" || fail "the signed packaging does not say that it signs"
 run_silently "$work/signed/$name-setup.exe" /S /CurrentUser
 /usr/bin/python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]))' \
   "$work/signed/$name.zip" "$name/tirvex.exe" >"$work/zipped.exe"
@@ -43,4 +48,39 @@ for file in "$work/signed/$name/tirvex.exe" "$work/signed/$name-setup.exe" "${di
 done
 cmp -s "$work/zipped.exe" "$work/signed/$name/tirvex.exe" && cmp -s "${dir[user]}/tirvex.exe" "$work/zipped.exe" ||
   fail "the zip or the installer does not carry the signed tirvex.exe"
-echo "PASS: tirvex.exe (in the zip and the installer), the installer and the uninstaller signed"
+echo "signed: tirvex.exe (in the zip and the installer), the installer and the uninstaller"
+
+# A signer that fails its FAIL_AT-th signing, as a time-stamp server that stops answering
+# would: tirvex.exe is signed first, then the uninstaller, then the installer.
+mkdir "$work/bin" "$work/failing"
+sed "s|@COUNT@|$work/signings|g; s|@STOCK@|$stock|" >"$work/bin/osslsigncode" <<'EOF'
+#!/bin/bash
+if [ "$1" = sign ]; then
+  n=$(( $(cat @COUNT@ 2>/dev/null || echo 0) + 1 )) && echo $n >@COUNT@
+  [ "$n" != "${FAIL_AT:-0}" ] || { echo "the time-stamp server does not answer" >&2; exit 1; }
+fi
+exec @STOCK@/osslsigncode "$@"
+EOF
+chmod +x "$work/bin/osslsigncode"
+while IFS='|' read -r what reason case_env; do
+  rm -rf "${work:?}/failing/$name" "$work/signings"
+  cp -a "$(dirname "$setup")/$name" "$work/failing/"
+  # An earlier build's downloads, which must not pass for this one's.
+  cp "$setup" "$work/failing/$name-setup.exe" && touch "$work/failing/$name.zip"
+  # shellcheck disable=SC2086 # the case's variables, one word each
+  env TIRVEX_SIGN_PFX="$work/cert.pfx" TIRVEX_SIGN_PASSWORD=throwaway PATH="$work/bin:$PATH" $case_env \
+    cmake -DSTAGING="$work/failing/$name" -DVERSION="$version" -DSETTINGS="$settings" \
+    -P "$(dirname "$0")/../../packaging/windows/make-packages.cmake" >"$work/failing.log" 2>&1 &&
+    { cat "$work/failing.log"; fail "$what: the packaging succeeded"; }
+  grep -q -- "$reason" "$work/failing.log" || { cat "$work/failing.log"; fail "$what: the log does not say '$reason'"; }
+  ! grep -q 'signed with' "$work/failing.log" || fail "$what: the log says that the downloads are signed"
+  for file in "$name-setup.exe" "$name.zip"; do
+    [ ! -e "$work/failing/$file" ] || fail "$what: $file was left"
+  done
+  echo "$what: the packaging failed ($reason) and left no download"
+done <<EOF
+a wrong password|tirvex.exe not signed: .*Wrong password|TIRVEX_SIGN_PASSWORD=wrong
+a signer that fails at the uninstaller|not signed: .*does not answer|FAIL_AT=2
+a signer that fails at the installer|$name-setup.exe not signed: .*does not answer|FAIL_AT=3
+EOF
+echo "PASS: signed and verified, or failed with the reason and left no download"

@@ -106,7 +106,9 @@ endif()
 set(ICON_NAME ${name}-icon.ico)
 file(COPY_FILE ${ICON} ${out_dir}/${ICON_NAME})
 configure_file(${CMAKE_CURRENT_LIST_DIR}/installer.nsi.in ${out_dir}/${name}.nsi @ONLY)
-execute_process(COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 ${name}.nsi
+# Warnings are errors: a time stamp that could not be written (!packhdr) is only a warning
+# to makensis, and would give an installer that differs from build to build.
+execute_process(COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8 ${name}.nsi
   WORKING_DIRECTORY ${out_dir} RESULT_VARIABLE failed)
 if(failed)
   file(REMOVE ${downloads})

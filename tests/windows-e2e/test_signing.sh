@@ -4,8 +4,9 @@
 # With it and TIRVEX_SIGN_PASSWORD it says that it signs, and osslsigncode verifies a
 # signature by that certificate on tirvex.exe (the zip's and the installed one too), on
 # the installer and on the uninstaller that the installer writes. A wrong password, a
-# signer that fails at the uninstaller or at the installer each fail the packaging, which
-# then leaves no download, not even an earlier one. All with the osslsigncode that a fresh Debian 12 installs.
+# signer that fails at the uninstaller or at the installer, and an installer time stamp
+# that cannot be written each fail the packaging, which then leaves no download, not even
+# an earlier one. All with the osslsigncode that a fresh Debian 12 installs.
 #   test_signing.sh SETUP_EXE VERSION PACKAGE_SETTINGS
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -82,5 +83,6 @@ done <<EOF
 a wrong password|tirvex.exe not signed: .*Wrong password|TIRVEX_SIGN_PASSWORD=wrong
 a signer that fails at the uninstaller|not signed: .*does not answer|FAIL_AT=2
 a signer that fails at the installer|$name-setup.exe not signed: .*does not answer|FAIL_AT=3
+an installer time stamp that cannot be written|makensis failed|TIRVEX_SIGN_PFX= SOURCE_DATE_EPOCH=-1
 EOF
 echo "PASS: signed and verified, or failed with the reason and left no download"

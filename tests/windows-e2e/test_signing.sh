@@ -17,8 +17,7 @@ name=tirvex-$version-win64
 work=$(mktemp -d)
 trap 'forget_installs; rm -rf "$work"' EXIT
 forget_installs
-stock=$("$(dirname "$0")/../../scripts/stock-osslsigncode")
-PATH=$stock:$PATH
+use_test_signer "$work"
 echo "signing with $(osslsigncode --version | head -n 1)"
 # The build stamped its installer with the commit's time; the same time makes the same files.
 SOURCE_DATE_EPOCH=$(/usr/bin/python3 -c 'import sys, pefile; print(pefile.PE(sys.argv[1], fast_load=True).FILE_HEADER.TimeDateStamp)' "$setup")
@@ -34,9 +33,6 @@ cmp "$work/unsigned/$name-setup.exe" "$setup" || fail "the unsigned installer ma
 ! osslsigncode verify -in "$setup" >/dev/null 2>&1 || fail "the build's installer carries a signature"
 echo "without a certificate: unsigned, said so, the same installer byte for byte"
 
-openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=Tirvex test signer" \
-  -addext extendedKeyUsage=codeSigning -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
-openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -out "$work/cert.pfx" -passout pass:throwaway
 TIRVEX_SIGN_PFX=$work/cert.pfx TIRVEX_SIGN_PASSWORD=throwaway make_installer "$work/signed/$name" "$version" "$settings"
 grep -q 'signed with .*verified' "$work/signed/$name.log" || fail "the signed packaging does not say that it signs"
 run_silently "$work/signed/$name-setup.exe" /S /CurrentUser
@@ -54,7 +50,7 @@ echo "signed: tirvex.exe (in the zip and the installer), the installer and the u
 # A signer that fails its FAIL_AT-th signing, as a time-stamp server that stops answering
 # would: tirvex.exe is signed first, then the uninstaller, then the installer.
 mkdir "$work/bin" "$work/failing"
-sed "s|@COUNT@|$work/signings|g; s|@STOCK@|$stock|" >"$work/bin/osslsigncode" <<'EOF'
+sed "s|@COUNT@|$work/signings|g; s|@STOCK@|$STOCK_OSSLSIGNCODE|" >"$work/bin/osslsigncode" <<'EOF'
 #!/bin/bash
 if [ "$1" = sign ]; then
   n=$(( $(cat @COUNT@ 2>/dev/null || echo 0) + 1 )) && echo $n >@COUNT@

@@ -60,12 +60,10 @@ set_wine_dpi() {
     fail "could not set LogPixels to $1 in $WINEPREFIX"
 }
 
-# Puts first on PATH the osslsigncode that a fresh Debian 12 installs, and makes a
-# throw-away code-signing certificate, DIR/cert.pfx (password "throwaway") and DIR/cert.pem:
-#   use_test_signer DIR
+# Puts Debian 12's own osslsigncode first on PATH; makes DIR/cert.pfx (password "throwaway")
+# and DIR/cert.pem, a throw-away code-signing certificate:  use_test_signer DIR
 use_test_signer() {
-  STOCK_OSSLSIGNCODE=$("$(dirname "${BASH_SOURCE[0]}")/../../scripts/stock-osslsigncode") ||
-    fail "no osslsigncode of Debian 12 to test with"
+  STOCK_OSSLSIGNCODE=$("$(dirname "${BASH_SOURCE[0]}")/../../scripts/stock-osslsigncode") || fail "no Debian 12 osslsigncode"
   PATH=$STOCK_OSSLSIGNCODE:$PATH
   openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=Tirvex test signer" \
     -addext extendedKeyUsage=codeSigning -keyout "$1/key.pem" -out "$1/cert.pem" 2>/dev/null

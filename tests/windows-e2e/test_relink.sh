@@ -1,32 +1,24 @@
 #!/usr/bin/env bash
 # The relinking kit as a user of the LGPL would use it: unpacked alone, it links tirvex.exe
 # against the Qt that scripts/build-qt-windows built; against the very Qt the downloads
-# were built with, and with their time, that is the tirvex.exe of the zip, byte for byte
-# once a signature is removed, so a signed release compares as well as an unsigned one.
-# The objects are linked in the order the kit lists them, whatever their names: here they
-# are named so that they sort against it. And that program starts: its splash, its range entry
+# were built with, and with their time, that is the shipped tirvex.exe, signed or not, byte for
+# byte once any signature is removed; its objects, renamed here to sort against the kit's
+# list, link in the list's order. And that program starts: its splash, its range entry
 # window, and status 0 when it is closed.
-#   test_relink.sh KIT_ZIP QT_PREFIX DOWNLOAD_ZIP
+#   test_relink.sh KIT_ZIP QT_PREFIX SHIPPED_EXE
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 under_x "$0" "$@"
-kit_zip=$1 qt=$2 download=$3
+kit_zip=$1 qt=$2 shipped=$3
 PROGRAM_PID=""
 work=$(mktemp -d)
 trap 'close_program; rm -rf "$work"' EXIT
 
-unzip_to() { python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$1" "$2"; }
-unzip_to "$kit_zip" "$work/kit"
-unzip_to "$download" "$work/download"
-kit=$(find "$work/kit" -mindepth 1 -maxdepth 1 -type d)
-shipped=$(find "$work/download" -name tirvex.exe)
+python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$kit_zip" "$work"
+kit=$(find "$work" -mindepth 1 -maxdepth 1 -type d)
 mapfile -t listed <"$kit/obj/objects.txt"
-: >"$kit/obj/objects.txt"
-for i in "${!listed[@]}"; do
-  renamed=$(( ${#listed[@]} - i ))-${listed[$i]}
-  mv "$kit/obj/${listed[$i]}" "$kit/obj/$renamed"
-  echo "$renamed" >>"$kit/obj/objects.txt"
-done
+for i in "${!listed[@]}"; do mv "$kit/obj/${listed[$i]}" "$kit/obj/$(( ${#listed[@]} - i ))-${listed[$i]}"; done
+awk -v n=${#listed[@]} '{ print n + 1 - NR "-" $0 }' "$kit/obj/objects.txt" >"$work/list" && mv "$work/list" "$kit/obj/objects.txt"
 
 cmake -S "$kit" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$kit/toolchain/windows-build.cmake" \
   -DTIRVEX_QT_PREFIX="$qt" -DCMAKE_BUILD_TYPE=Release >"$work/log" 2>&1 ||
@@ -45,16 +37,12 @@ cp "$shipped" "$work/signed.exe"
 TIRVEX_SIGN_PFX=$work/cert.pfx TIRVEX_SIGN_PASSWORD=throwaway \
   "$(dirname "$0")/../../packaging/windows/sign" "$work/signed.exe" Tirvex https://example.org >/dev/null
 for exe in "$shipped" "$work/signed.exe"; do
-  if osslsigncode extract-signature -in "$exe" -out "$work/signature" >/dev/null 2>&1; then
-    osslsigncode remove-signature -in "$exe" -out "$work/compared.exe" >/dev/null
-  else
-    cp "$exe" "$work/compared.exe"
-  fi
+  osslsigncode remove-signature -in "$exe" -out "$work/compared.exe" >/dev/null 2>&1 || cp "$exe" "$work/compared.exe"
   cmp -s "$relinked" "$work/compared.exe" ||
     fail "the relinked tirvex.exe differs from $(basename "$exe"): $(cmp -l "$relinked" "$work/compared.exe" | wc -l) bytes"
-  rm -f "$work/signature" "$work/compared.exe"
+  rm "$work/compared.exe"
 done
-echo "the relinked tirvex.exe is the zip's, byte for byte, unsigned and with its signature removed"
+echo "the relinked tirvex.exe is the shipped one, byte for byte, unsigned and with its signature removed"
 cp "$(dirname "$shipped")/green.gif" "$work/build/"
 
 program=$(place_program "$relinked" TirvexRelinked)

@@ -3,10 +3,9 @@
 # says that it does not sign and makes the build's own installer again, byte for byte.
 # With it and TIRVEX_SIGN_PASSWORD it says that it signs, and osslsigncode verifies a
 # signature by that certificate on tirvex.exe (the zip's and the installed one too), on
-# the installer and on the uninstaller that the installer writes. A wrong password, a
-# signer that fails at the uninstaller or at the installer, and an installer time stamp
-# that cannot be written each fail the packaging, which then leaves no download, not even
-# an earlier one. All with the osslsigncode that a fresh Debian 12 installs.
+# the installer and on the uninstaller that the installer writes. Each case of the table
+# at the end fails the packaging, which then leaves no download, not even an earlier one.
+# All with the osslsigncode that a fresh Debian 12 installs.
 #   test_signing.sh SETUP_EXE VERSION PACKAGE_SETTINGS
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -18,7 +17,6 @@ work=$(mktemp -d)
 trap 'forget_installs; rm -rf "$work"' EXIT
 forget_installs
 use_test_signer "$work"
-echo "signing with $(osslsigncode --version | head -n 1)"
 # The build stamped its installer with the commit's time; the same time makes the same files.
 SOURCE_DATE_EPOCH=$(/usr/bin/python3 -c 'import sys, pefile; print(pefile.PE(sys.argv[1], fast_load=True).FILE_HEADER.TimeDateStamp)' "$setup")
 export SOURCE_DATE_EPOCH
@@ -47,33 +45,21 @@ cmp -s "$work/zipped.exe" "$work/signed/$name/tirvex.exe" && cmp -s "${dir[user]
   fail "the zip or the installer does not carry the signed tirvex.exe"
 echo "signed: tirvex.exe (in the zip and the installer), the installer and the uninstaller"
 
-# A signer that fails its FAIL_AT-th signing, as a time-stamp server that stops answering
-# would: tirvex.exe is signed first, then the uninstaller, then the installer.
-mkdir "$work/bin" "$work/failing"
-sed "s|@COUNT@|$work/signings|g; s|@STOCK@|$STOCK_OSSLSIGNCODE|" >"$work/bin/osslsigncode" <<'EOF'
-#!/bin/bash
-if [ "$1" = sign ]; then
-  n=$(( $(cat @COUNT@ 2>/dev/null || echo 0) + 1 )) && echo $n >@COUNT@
-  [ "$n" != "${FAIL_AT:-0}" ] || { echo "the time-stamp server does not answer" >&2; exit 1; }
-fi
-exec @STOCK@/osslsigncode "$@"
-EOF
-chmod +x "$work/bin/osslsigncode"
+mkdir "$work/bin" "$work/failing" # a signer failing its FAIL_AT-th signing: tirvex.exe, uninstaller, installer
+printf '#!/bin/bash\n[ "$1" = sign ] && echo >>%s/signings && [ "$(wc -l <%s/signings)" = "${FAIL_AT:-0}" ] &&
+  { echo "the time-stamp server does not answer" >&2; exit 1; }\nexec %s/osslsigncode "$@"\n' \
+  "$work" "$work" "$STOCK_OSSLSIGNCODE" >"$work/bin/osslsigncode" && chmod +x "$work/bin/osslsigncode"
 while IFS='|' read -r what reason case_env; do
   rm -rf "${work:?}/failing/$name" "$work/signings"
   cp -a "$(dirname "$setup")/$name" "$work/failing/"
-  # An earlier build's downloads, which must not pass for this one's.
-  cp "$setup" "$work/failing/$name-setup.exe" && touch "$work/failing/$name.zip"
-  # shellcheck disable=SC2086 # the case's variables, one word each
+  cp "$setup" "$work/failing/$name-setup.exe" && touch "$work/failing/$name.zip" # an earlier build's
   env TIRVEX_SIGN_PFX="$work/cert.pfx" TIRVEX_SIGN_PASSWORD=throwaway PATH="$work/bin:$PATH" $case_env \
     cmake -DSTAGING="$work/failing/$name" -DVERSION="$version" -DSETTINGS="$settings" \
     -P "$(dirname "$0")/../../packaging/windows/make-packages.cmake" >"$work/failing.log" 2>&1 &&
     { cat "$work/failing.log"; fail "$what: the packaging succeeded"; }
   grep -q -- "$reason" "$work/failing.log" || { cat "$work/failing.log"; fail "$what: the log does not say '$reason'"; }
-  ! grep -q 'signed with' "$work/failing.log" || fail "$what: the log says that the downloads are signed"
-  for file in "$name-setup.exe" "$name.zip"; do
-    [ ! -e "$work/failing/$file" ] || fail "$what: $file was left"
-  done
+  ! grep -q 'signed with' "$work/failing.log" && [ ! -e "$work/failing/$name-setup.exe" ] &&
+    [ ! -e "$work/failing/$name.zip" ] || fail "$what: a download was left, or the log says that they are signed"
   echo "$what: the packaging failed ($reason) and left no download"
 done <<EOF
 a wrong password|tirvex.exe not signed: .*Wrong password|TIRVEX_SIGN_PASSWORD=wrong

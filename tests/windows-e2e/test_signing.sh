@@ -62,9 +62,9 @@ while IFS='|' read -r what reason case_env; do
     [ ! -e "$work/failing/$name.zip" ] || fail "$what: a download was left, or the log says that they are signed"
   echo "$what: the packaging failed ($reason) and left no download"
 done <<EOF
-a wrong password|tirvex.exe not signed: .*Wrong password|TIRVEX_SIGN_PASSWORD=wrong
-a signer that fails at the uninstaller|not signed: .*does not answer|FAIL_AT=2
-a signer that fails at the installer|$name-setup.exe not signed: .*does not answer|FAIL_AT=3
+a wrong password|tirvex.exe (Tirvex) not signed: .*Wrong password|TIRVEX_SIGN_PASSWORD=wrong
+a signer that fails at the uninstaller|(Tirvex uninstall) not signed: .*does not answer|FAIL_AT=2
+a signer that fails at the installer|$name-setup.exe (Tirvex setup) not signed: .*does not answer|FAIL_AT=3
 an installer time stamp that cannot be written|makensis failed|TIRVEX_SIGN_PFX= SOURCE_DATE_EPOCH=-1
 EOF
 echo "PASS: signed and verified, or failed with the reason and left no download"

@@ -16,15 +16,25 @@ list(GET parts 1 VERSION_MINOR)
 list(GET parts 2 VERSION_PATCH)
 set(VERSION_DOTS "${VERSION_MAJOR}.${VERSION_MINOR}.0.${VERSION_PATCH}")
 
+# A build that fails leaves no download behind, not even one of an earlier build.
+set(SETUP_NAME ${name}-setup.exe)
+set(downloads ${out_dir}/${name}.zip ${out_dir}/${SETUP_NAME})
+file(REMOVE ${downloads})
+
 # --- Signing --------------------------------------------------------------------------
 # Before the times are set and the files packed, so that both downloads carry the signed
 # program. Signed without a time-stamp server, the files stay the same from the same commit.
+# sign verifies each signature it makes and fails with the reason; makensis stops when it
+# fails on the uninstaller or the installer (`= 0`: the exit code must be 0).
 set(sign ${CMAKE_CURRENT_LIST_DIR}/sign)
 if(NOT "$ENV{TIRVEX_SIGN_PFX}" STREQUAL "")
-  execute_process(COMMAND ${sign} ${STAGING}/tirvex.exe Tirvex ${HOMEPAGE} COMMAND_ERROR_IS_FATAL ANY)
-  set(NSIS_SIGN "!finalize '\"${sign}\" \"%1\" \"Tirvex setup\" ${HOMEPAGE}'
-!uninstfinalize '\"${sign}\" \"%1\" \"Tirvex uninstall\" ${HOMEPAGE}'")
-  message(STATUS "Windows downloads: signed with $ENV{TIRVEX_SIGN_PFX}")
+  execute_process(COMMAND ${sign} ${STAGING}/tirvex.exe Tirvex ${HOMEPAGE} RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "Windows downloads: none made, as tirvex.exe could not be signed (above)")
+  endif()
+  set(NSIS_SIGN "!finalize '\"${sign}\" \"%1\" \"Tirvex setup\" ${HOMEPAGE}' = 0
+!uninstfinalize '\"${sign}\" \"%1\" \"Tirvex uninstall\" ${HOMEPAGE}' = 0")
+  set(signed_with "$ENV{TIRVEX_SIGN_PFX}")
 else()
   set(NSIS_SIGN "")
   message(STATUS "Windows downloads: unsigned (TIRVEX_SIGN_PFX and TIRVEX_SIGN_PASSWORD sign them)")
@@ -93,11 +103,18 @@ if(DEFINED ENV{SOURCE_DATE_EPOCH})
 else()
   set(NSIS_STAMP "")
 endif()
-set(SETUP_NAME ${name}-setup.exe)
 set(ICON_NAME ${name}-icon.ico)
 file(COPY_FILE ${ICON} ${out_dir}/${ICON_NAME})
 configure_file(${CMAKE_CURRENT_LIST_DIR}/installer.nsi.in ${out_dir}/${name}.nsi @ONLY)
-file(REMOVE ${out_dir}/${SETUP_NAME})
-execute_process(COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 ${name}.nsi
-  WORKING_DIRECTORY ${out_dir} COMMAND_ERROR_IS_FATAL ANY)
+# Warnings are errors: a time stamp that could not be written (!packhdr) is only a warning
+# to makensis, and would give an installer that differs from build to build.
+execute_process(COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8 ${name}.nsi
+  WORKING_DIRECTORY ${out_dir} RESULT_VARIABLE failed)
+if(failed)
+  file(REMOVE ${downloads})
+  message(FATAL_ERROR "Windows downloads: none made, as makensis failed (above)")
+endif()
+if(DEFINED signed_with)
+  message(STATUS "Windows downloads: tirvex.exe, the uninstaller and the installer signed with ${signed_with}, each signature verified")
+endif()
 message(STATUS "Windows downloads: ${out_dir}/${name}.zip, ${out_dir}/${SETUP_NAME}")

@@ -14,13 +14,25 @@ file(COPY ${KIT}/CMakeLists.txt ${KIT}/README.txt DESTINATION ${kit})
 file(COPY ${TOOLCHAIN}/mingw-w64-x86_64.cmake ${TOOLCHAIN}/windows-build.cmake DESTINATION ${kit}/toolchain)
 file(COPY ${CORE} DESTINATION ${kit}/lib)
 file(MAKE_DIRECTORY ${kit}/obj)
+# The link step links the objects in the order of obj/objects.txt, which is the order the
+# program was linked in: another order gives another tirvex.exe. Each name starts with its
+# place in that order, so two objects of one base name (main.cpp in two folders) stay two.
 string(REPLACE "|" ";" OBJECTS "${OBJECTS}")
+set(listed "")
+set(place 0)
 foreach(object IN LISTS OBJECTS)
+  math(EXPR place "${place} + 1")
   # The compiled version record (.res) is an object file like the others.
   get_filename_component(object_name ${object} NAME)
   string(REGEX REPLACE "\\.res$" ".obj" object_name ${object_name})
+  string(LENGTH "${place}" digits)
+  math(EXPR zeros "3 - ${digits}")
+  string(REPEAT 0 ${zeros} padding)
+  set(object_name "${padding}${place}-${object_name}")
   file(COPY_FILE ${object} ${kit}/obj/${object_name})
+  string(APPEND listed "${object_name}\n")
 endforeach()
+file(WRITE ${kit}/obj/objects.txt "${listed}")
 execute_process(COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/reproducible_zip.py
   ${DIST}/${NAME}.zip ${kit} COMMAND_ERROR_IS_FATAL ANY)
 file(REMOVE_RECURSE ${kit})

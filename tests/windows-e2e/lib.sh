@@ -59,3 +59,13 @@ set_wine_dpi() {
   "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
     fail "could not set LogPixels to $1 in $WINEPREFIX"
 }
+
+# Puts Debian 12's own osslsigncode first on PATH; makes DIR/cert.pfx (password "throwaway")
+# and DIR/cert.pem, a throw-away code-signing certificate:  use_test_signer DIR
+use_test_signer() {
+  STOCK_OSSLSIGNCODE=$("$(dirname "${BASH_SOURCE[0]}")/../../scripts/stock-osslsigncode") || fail "no Debian 12 osslsigncode"
+  PATH=$STOCK_OSSLSIGNCODE:$PATH
+  openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=Tirvex test signer" \
+    -addext extendedKeyUsage=codeSigning -keyout "$1/key.pem" -out "$1/cert.pem" 2>/dev/null
+  openssl pkcs12 -export -inkey "$1/key.pem" -in "$1/cert.pem" -out "$1/cert.pfx" -passout pass:throwaway
+}

@@ -34,6 +34,11 @@ void overrideSize(QSize pixels); // an empty size returns to the real screens
 double fitScale(QSize design, QSize screen);
 
 // Calls back, once the event loop is reached, whenever a screen is added or removed or
-// changes its size or place. One callback for the program.
+// changes its size, place or scale. One callback for the program.
 void watch(void (*changed)());
+
+// Calls the same callback, in the same pass, whenever the top-level window goes to another
+// screen: dragged there by the user, moved by the window manager or the system, or left
+// for another when its screen goes. Following a window twice follows it once.
+void followWindow(QWidget* window);
 } // namespace screens

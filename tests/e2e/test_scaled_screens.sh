@@ -39,8 +39,7 @@ wait_for_no_window_id "$stage"
 xdotool windowmove --sync "$main" 1300 150 || fail "the range entry window could not be moved"
 read -r mx my _ _ <<<"$(window_geometry "$main")"
 wait_for_window_geometry "$main" "$mx" "$my" $(((3 * mw + 1) / 2)) $(((3 * mh + 1) / 2))
-settle 1
-shot "$out/range-entry-on-a-scaled-projector.png"
+settle 1; shot "$out/range-entry-on-a-scaled-projector.png"
 laid_out=$(grep -c '^tirvex: stage ' "$PROGRAM_LOG")
 stage=$(SCREEN_SCALE=1.5 open_stage "$main")
 wait_for_window_geometry "$stage" 1024 0 1920 1080

@@ -97,8 +97,9 @@ void scaleWindow(FormWindow& w, double scale) {
 // A window of fixed size keeps its design size in the pixels of the screen it stands on.
 // Moved to a screen of another scale, the window's frame may keep as many of the screen's
 // own pixels as before (X11 does) while its content is drawn at the new scale, which would
-// cut the content off: it is sized again, and where it then reaches past an edge of its
-// screen, moved back onto it, so all of it can be seen and clicked.
+// cut the content off: it is sized again, and where it then reaches past the desktop's
+// edge, moved back onto its screen, so all of it can be seen and clicked. A window that
+// reaches onto another screen is left where it is: the user may be dragging it across.
 void keepDesignSize(QWidget& w, const QScreen* screen) {
     const QSize designSize = w.minimumSize();
     if (designSize != w.maximumSize() || w.size() == designSize)
@@ -110,6 +111,8 @@ void keepDesignSize(QWidget& w, const QScreen* screen) {
         return;
     const QRect area = screens::area(screen);
     const QRect frame(before.topLeft(), designSize + frameExtra);
+    if (screens::reachable(frame))
+        return;
     const int x = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
     const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
     if (QPoint(x, y) != frame.topLeft())

@@ -87,6 +87,13 @@ bool stranded(const QWidget* window) {
     return 2 * holding(top).second < qint64(frame.width()) * frame.height();
 }
 
+bool reachable(const QRect& frame) {
+    const QPoint corners[] = {frame.topLeft(), frame.topRight(), frame.bottomLeft(),
+                              frame.bottomRight()};
+    return std::all_of(std::begin(corners), std::end(corners),
+                       [](QPoint p) { return QGuiApplication::screenAt(p) != nullptr; });
+}
+
 QScreen* forOpening() {
     if (const QWidget* active = QApplication::activeWindow())
         return of(active);

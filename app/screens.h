@@ -19,6 +19,10 @@ QScreen* of(const QWidget* window);
 // held it was unplugged: the user could not reach it.
 bool stranded(const QWidget* window);
 
+// Whether each corner of a window's frame lies on some screen. Where one lies on none, part
+// of the window is beyond the desktop's edge, out of the user's reach.
+bool reachable(const QRect& frame);
+
 // The screen for a window about to be shown: the screen of the program's window it is
 // opened from (the active one, else the one last active), else the system's main screen.
 QScreen* forOpening();

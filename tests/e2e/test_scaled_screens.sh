@@ -2,7 +2,7 @@
 # A laptop (1024 x 768 at 100 %) with a projector (1920 x 1080 at 150 %) to its right, each
 # scaled on its own as KDE on X11 does. The stage, moved to the projector mid-draw, fills it
 # laid out for it and the draw ends within its bounds; the range entry window dragged there
-# keeps its design size in the projector's pixels and opens the stage there, whole.
+# keeps its design size in the projector's pixels, whole, and opens the stage there, whole.
 #   test_scaled_screens.sh PROGRAM
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -35,10 +35,11 @@ drawn=$(sed -n 's/^tirvex: drawn \([0-9]*\)$/\1/p' "$PROGRAM_LOG" | head -n 1)
 click_in "$stage" "$back_x" "$back_y"
 wait_for_no_window_id "$stage"
 
-# Dragged onto the projector: half as large again in its pixels, as its content is drawn.
-xdotool windowmove --sync "$main" 1300 150 || fail "the range entry window could not be moved"
-read -r mx my _ _ <<<"$(window_geometry "$main")"
-wait_for_window_geometry "$main" "$mx" "$my" $(((3 * mw + 1) / 2)) $(((3 * mh + 1) / 2))
+# Dragged near the projector's right edge: half as large again in its pixels, as its
+# content is drawn, and back from the desktop's edge where it grew past it.
+xdotool windowmove --sync "$main" 2600 150 || fail "the range entry window could not be moved"
+for _ in $(seq 1 100); do read -r mx my w h <<<"$(window_geometry "$main")"; ((w > mw && mx + w <= 2944)) && break; sleep 0.1; done
+((w == (3 * mw + 1) / 2 && h == (3 * mh + 1) / 2 && mx + w <= 2944)) || fail "the range entry window is ${w}x$h at $mx,$my"
 settle 1; shot "$out/range-entry-on-a-scaled-projector.png"
 laid_out=$(grep -c '^tirvex: stage ' "$PROGRAM_LOG")
 stage=$(SCREEN_SCALE=1.5 open_stage "$main")

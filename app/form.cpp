@@ -94,6 +94,7 @@ void scaleWindow(FormWindow& w, double scale) {
     for (Label* label : w.findChildren<Label*>())
         label->narrowToFit();
 }
+
 // A window of fixed size keeps its design size in the pixels of the screen it stands on.
 // Moved to a screen of another scale, the window's frame may keep as many of the screen's
 // own pixels as before (X11 does) while its content is drawn at the new scale, which would

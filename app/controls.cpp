@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/colours.h"
+#include "app/pictures.h"
 
 #include <QFontMetrics>
 #include <QContextMenuEvent>
@@ -138,6 +139,25 @@ void Label::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 Picture::Picture(QWidget* parent) : QLabel(parent) { setScaledContents(true); }
+
+void Picture::setSource(const QString& path, QSize shown) {
+    path_ = path;
+    shown_ = shown;
+    decode();
+}
+
+void Picture::decode() {
+    ratio_ = devicePixelRatioF();
+    QPixmap pixmap = pictures::load(path_, shown_ * ratio_);
+    pixmap.setDevicePixelRatio(ratio_);
+    setPixmap(pixmap);
+}
+
+void Picture::paintEvent(QPaintEvent* event) {
+    if (!path_.isEmpty() && devicePixelRatioF() != ratio_)
+        decode();
+    QLabel::paintEvent(event);
+}
 
 void Picture::mousePressEvent(QMouseEvent* event) { event->accept(); }
 void Picture::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }

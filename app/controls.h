@@ -48,14 +48,26 @@ class Label : public QLabel {
     bool pressed_ = false;
 };
 
+// A stretched picture, decoded at the size it is shown at in the pixels of the screen its
+// window stands on, and decoded again when the window goes to a screen of another density,
+// so it is never a stretched copy of what another screen was given.
 class Picture : public QLabel {
     Q_OBJECT
   public:
     explicit Picture(QWidget* parent = nullptr);
+    // The file, and the size it is shown at in the window's pixels.
+    void setSource(const QString& path, QSize shown);
 
   protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    void decode();
+    QString path_;
+    QSize shown_;
+    qreal ratio_ = 1.0; // the density the picture was last decoded for
 };
 
 class Frame : public QFrame {

@@ -3,7 +3,6 @@
 #include "app/colours.h"
 #include "app/controls.h"
 #include "app/fonts.h"
-#include "app/pictures.h"
 #include "app/twips.h"
 
 #include <QAction>
@@ -104,14 +103,9 @@ QWidget* makeWidget(const Control& row, QWidget* parent) {
     }
     case Kind::Picture: {
         auto* picture = new Picture(parent);
-        if (row.picture) {
-            // Stretched over the control: decoded at the size it is shown at.
-            const qreal ratio = parent->devicePixelRatioF();
-            const QSize shown(twips::toPixels(row.width), twips::toPixels(row.height));
-            QPixmap pixmap = pictures::load(QString::fromLatin1(row.picture), shown * ratio);
-            pixmap.setDevicePixelRatio(ratio);
-            picture->setPixmap(pixmap);
-        }
+        if (row.picture)
+            picture->setSource(QString::fromLatin1(row.picture),
+                               QSize(twips::toPixels(row.width), twips::toPixels(row.height)));
         return picture;
     }
     case Kind::Custom:

@@ -94,6 +94,31 @@ void scaleWindow(FormWindow& w, double scale) {
     for (Label* label : w.findChildren<Label*>())
         label->narrowToFit();
 }
+
+// A window of fixed size keeps its design size in the pixels of the screen it stands on.
+// Moved to a screen of another scale, the window's frame may keep as many of the screen's
+// own pixels as before (X11 does) while its content is drawn at the new scale, which would
+// cut the content off: it is sized again, and where it then reaches past the desktop's
+// edge, moved back onto its screen, so all of it can be seen and clicked. A window that
+// reaches onto another screen is left where it is: the user may be dragging it across.
+void keepDesignSize(QWidget& w, const QScreen* screen) {
+    const QSize designSize = w.minimumSize();
+    if (designSize != w.maximumSize() || w.size() == designSize)
+        return;
+    const QRect before = w.frameGeometry();
+    const QSize frameExtra = before.size() - w.size();
+    w.resize(designSize);
+    if (!screen)
+        return;
+    const QRect area = screens::area(screen);
+    const QRect frame(before.topLeft(), designSize + frameExtra);
+    if (screens::reachable(frame))
+        return;
+    const int x = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+    const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+    if (QPoint(x, y) != frame.topLeft())
+        w.move(x, y);
+}
 } // namespace
 
 FormWindow::FormWindow(Form& form, Qt::WindowFlags flags) : QWidget(nullptr, flags), form_(form) {}
@@ -249,6 +274,7 @@ void Form::followScreen() {
     FormWindow* w = window_.data();
     QScreen* screen = screens::of(w);
     if (!design().fullScreen) {
+        keepDesignSize(*w, screen);
         if (screen && screens::stranded(w))
             centring::centreOnScreen(*w, screen);
         return;
@@ -275,6 +301,7 @@ void Form::Show() {
         placeWindow(*w);
         w->show();
     }
+    screens::followWindow(w);
     w->raise();
     w->activateWindow();
 }

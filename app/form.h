@@ -75,9 +75,11 @@ class Form {
     static bool anyLoaded();
     static Form* ofWindow(const QWindow* window);
 
-    // Screens were added, removed, moved or resized: a full-screen window fills its screen
-    // again (the one Qt moved it to when its own went away), and a window left mostly off
-    // every screen is centred on one. Safe to call at any time.
+    // Screens were added, removed, moved, resized or scaled, or a window went to another
+    // screen: a full-screen window fills its screen again (the one it was moved to, or the
+    // one Qt moved it to when its own went away) and is laid out for it, a window of fixed
+    // size keeps its design size in its screen's pixels, and a window left mostly off every
+    // screen is centred on one. Safe to call at any time.
     static void followScreens();
 
   protected:

@@ -53,6 +53,9 @@ void changed() {
 
 void follow(QScreen* screen) {
     QObject::connect(screen, &QScreen::geometryChanged, qApp, [] { changed(); });
+    // A new scale of the screen arrives as a change of its dots per inch; its size in the
+    // program's pixels usually changes with it, but not always.
+    QObject::connect(screen, &QScreen::logicalDotsPerInchChanged, qApp, [] { changed(); });
 }
 } // namespace
 
@@ -82,6 +85,13 @@ bool stranded(const QWidget* window) {
     const QWidget* top = window->window();
     const QRect frame = frameOf(top);
     return 2 * holding(top).second < qint64(frame.width()) * frame.height();
+}
+
+bool reachable(const QRect& frame) {
+    const QPoint corners[] = {frame.topLeft(), frame.topRight(), frame.bottomLeft(),
+                              frame.bottomRight()};
+    return std::all_of(std::begin(corners), std::end(corners),
+                       [](QPoint p) { return QGuiApplication::screenAt(p) != nullptr; });
 }
 
 QScreen* forOpening() {
@@ -116,5 +126,15 @@ void watch(void (*callback)()) {
     });
     QObject::connect(qApp, &QGuiApplication::screenRemoved, qApp, [] { changed(); });
     QObject::connect(qApp, &QGuiApplication::primaryScreenChanged, qApp, [] { changed(); });
+}
+
+void followWindow(QWidget* window) {
+    QWidget* top = window->window();
+    top->winId();
+    QWindow* handle = top->windowHandle();
+    if (!handle || handle->property("screenFollowed").toBool())
+        return;
+    handle->setProperty("screenFollowed", true);
+    QObject::connect(handle, &QWindow::screenChanged, handle, [] { changed(); });
 }
 } // namespace screens

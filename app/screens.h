@@ -19,6 +19,10 @@ QScreen* of(const QWidget* window);
 // held it was unplugged: the user could not reach it.
 bool stranded(const QWidget* window);
 
+// Whether each corner of a window's frame lies on some screen. Where one lies on none, part
+// of the window is beyond the desktop's edge, out of the user's reach.
+bool reachable(const QRect& frame);
+
 // The screen for a window about to be shown: the screen of the program's window it is
 // opened from (the active one, else the one last active), else the system's main screen.
 QScreen* forOpening();
@@ -34,6 +38,11 @@ void overrideSize(QSize pixels); // an empty size returns to the real screens
 double fitScale(QSize design, QSize screen);
 
 // Calls back, once the event loop is reached, whenever a screen is added or removed or
-// changes its size or place. One callback for the program.
+// changes its size, place or scale. One callback for the program.
 void watch(void (*changed)());
+
+// Calls the same callback, in the same pass, whenever the top-level window goes to another
+// screen: dragged there by the user, moved by the window manager or the system, or left
+// for another when its screen goes. Following a window twice follows it once.
+void followWindow(QWidget* window);
 } // namespace screens

@@ -54,6 +54,12 @@ void out(const char* format, ...) {
     report += line;
 }
 
+// The settled prefix of position k as the stage holds it: the value of its k - 1 digits,
+// leading zeros written.
+QString prefixText(int k, int prefix) {
+    return k == 1 ? QString() : QStringLiteral("%1").arg(prefix, k - 1, 10, QLatin1Char('0'));
+}
+
 // Which digits position k accepts after a settled prefix, as a bit mask: the engine's
 // rule, asked once for each prefix and kept.
 class Admissibility {
@@ -70,10 +76,8 @@ class Admissibility {
     std::uint16_t mask(int k, int prefix) {
         std::uint16_t& m = masks_[std::size_t(offsets_[std::size_t(k)] + prefix)];
         if (m == 0) {
-            const QString text =
-                k == 1 ? QString() : QStringLiteral("%1").arg(prefix, k - 1, 10, QLatin1Char('0'));
             m = 0x8000;
-            for (int d : engine::admissibleDigits(k, lower_, upper_, text))
+            for (int d : engine::admissibleDigits(k, lower_, upper_, prefixText(k, prefix)))
                 m |= std::uint16_t(1u << d);
         }
         return m;
@@ -198,9 +202,7 @@ class Weights {
     const engine::DigitWeights& of(int k, int prefix) {
         auto [at, added] = weights_[std::size_t(k - 1)].try_emplace(prefix);
         if (added) {
-            const QString text =
-                k == 1 ? QString() : QStringLiteral("%1").arg(prefix, k - 1, 10, QLatin1Char('0'));
-            at->second = engine::ticketWeights(k, lower_, upper_, text);
+            at->second = engine::ticketWeights(k, lower_, upper_, prefixText(k, prefix));
         }
         return at->second;
     }

@@ -70,31 +70,6 @@ void placeBackdrop(const QString& path, QWidget* client) {
     backdrop->lower();
 }
 
-// Draws the window at the given scale: every control at its design twips times the scale,
-// every font the window or a control sets likewise, from the size the design gave it.
-void scaleWindow(FormWindow& w, double scale) {
-    if (twips::scale(&w) == scale)
-        return;
-    twips::setScale(&w, scale);
-    QList<QWidget*> widgets = w.findChildren<QWidget*>();
-    widgets.prepend(&w);
-    for (QWidget* widget : widgets) {
-        if (!widget->testAttribute(Qt::WA_SetFont))
-            continue;
-        QVariant designPixels = widget->property("designFontPixels");
-        if (!designPixels.isValid()) {
-            designPixels = widget->font().pixelSize();
-            widget->setProperty("designFontPixels", designPixels);
-        }
-        QFont font = widget->font();
-        font.setPixelSize(std::max(1, int(std::lround(designPixels.toInt() * scale))));
-        widget->setFont(font);
-    }
-    // A caption narrowed to fit its label is fitted again at the new size.
-    for (Label* label : w.findChildren<Label*>())
-        label->narrowToFit();
-}
-
 // A window of fixed size keeps its design size in the pixels of the screen it stands on.
 // Moved to a screen of another scale, the window's frame may keep as many of the screen's
 // own pixels as before (X11 does) while its content is drawn at the new scale, which would
@@ -121,7 +96,41 @@ void keepDesignSize(QWidget& w, const QScreen* screen) {
 }
 } // namespace
 
-FormWindow::FormWindow(Form& form, Qt::WindowFlags flags) : QWidget(nullptr, flags), form_(form) {}
+FormWindow::FormWindow(Form& form, Qt::WindowFlags flags)
+    : twips::ScaledWindow(nullptr, flags), form_(form) {}
+
+void FormWindow::drawAtScale(double value) {
+    if (scale() == value)
+        return;
+    setScale(value);
+    std::erase_if(designFontPixels_, [](const auto& entry) { return entry.first.isNull(); });
+    QList<QWidget*> widgets = findChildren<QWidget*>();
+    widgets.prepend(this);
+    for (QWidget* widget : widgets) {
+        if (!widget->testAttribute(Qt::WA_SetFont))
+            continue;
+        auto noted = std::find_if(designFontPixels_.begin(), designFontPixels_.end(),
+                                  [widget](const auto& entry) { return entry.first == widget; });
+        if (noted == designFontPixels_.end())
+            noted = designFontPixels_.insert(designFontPixels_.end(),
+                                             {widget, widget->font().pixelSize()});
+        QFont font = widget->font();
+        font.setPixelSize(std::max(1, int(std::lround(noted->second * value))));
+        widget->setFont(font);
+    }
+    // A caption narrowed to fit its label is fitted again at the new size.
+    for (Label* label : findChildren<Label*>())
+        label->narrowToFit();
+}
+
+void FormWindow::followMovesBetweenScreens() {
+    winId();
+    QWindow* handle = windowHandle();
+    if (!handle || handle == followed_)
+        return;
+    followed_ = handle;
+    screens::followWindow(handle);
+}
 
 void FormWindow::closeEvent(QCloseEvent* event) {
     // The window's close command unloads the form, like code would.
@@ -243,7 +252,8 @@ FormWindow* Form::window() {
 
 void Form::placeWindow(FormWindow& w) {
     const design::Window& d = design();
-    QScreen* screen = screens::forOpening();
+    const Form* last = ActivationTracker::lastActive();
+    QScreen* screen = screens::forOpening(last && last->IsShown() ? last->loadedWindow() : nullptr);
     if (d.fullScreen)
         fillScreen(w, screen);
     else if (d.centred)
@@ -255,7 +265,7 @@ void Form::fillScreen(FormWindow& w, QScreen* screen) {
     const QRect area = screens::area(screen);
     fittedTo_ = area;
     const QSize designSize(twips::toPixels(d.clientWidth), twips::toPixels(d.clientHeight));
-    scaleWindow(w, screens::fitScale(designSize, area.size()));
+    w.drawAtScale(screens::fitScale(designSize, area.size()));
     if (w.geometry() == area && w.windowState().testFlag(Qt::WindowFullScreen))
         return;
     // A window is made full-screen on the screen it stands on, so it is put there first
@@ -301,7 +311,7 @@ void Form::Show() {
         placeWindow(*w);
         w->show();
     }
-    screens::followWindow(w);
+    w->followMovesBetweenScreens();
     w->raise();
     w->activateWindow();
 }

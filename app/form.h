@@ -3,18 +3,21 @@
 #include "app/application.h"
 #include "app/design.h"
 #include "app/error_report.h"
+#include "app/twips.h"
 
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QScreen;
 class QWindow;
 class Form;
 
 // The top-level widget of a loaded form. It lives only while its form is loaded.
-class FormWindow : public QWidget {
+class FormWindow : public twips::ScaledWindow {
     Q_OBJECT
   public:
     FormWindow(Form& form, Qt::WindowFlags flags);
@@ -23,6 +26,14 @@ class FormWindow : public QWidget {
     QWidget* client() const { return client_; }
     void setClient(QWidget* client) { client_ = client; }
 
+    // Draws the window at the given scale: every control at its design twips times the
+    // scale, every font the window or a control sets likewise, from the size the design
+    // gave it.
+    void drawAtScale(double scale);
+    // Has the program follow the window whenever it goes to another screen; following it
+    // twice follows it once.
+    void followMovesBetweenScreens();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,6 +41,12 @@ class FormWindow : public QWidget {
   private:
     Form& form_;
     QWidget* client_ = this;
+    // The pixel size of each font set on the window or a control, as the design gave it,
+    // noted when the window is first drawn at a scale. A widget may go before the window
+    // does (a box the window owned), and its entry with it.
+    std::vector<std::pair<QPointer<QWidget>, int>> designFontPixels_;
+    // The native window whose moves between screens are followed.
+    QPointer<QWindow> followed_;
 };
 
 // A window as the program thinks of it: one object per window class for the whole run,

@@ -1,8 +1,5 @@
 #include "app/screens.h"
 
-#include "app/activation_tracker.h"
-#include "app/form.h"
-
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
@@ -94,13 +91,13 @@ bool reachable(const QRect& frame) {
                        [](QPoint p) { return QGuiApplication::screenAt(p) != nullptr; });
 }
 
-QScreen* forOpening() {
+QScreen* forOpening(const QWidget* lastActive) {
     if (const QWidget* active = QApplication::activeWindow())
         return of(active);
     // A window manager may take its time to hand the focus over, and a message box just
     // closed leaves none active: the window the operator last worked in still counts.
-    if (const Form* last = ActivationTracker::lastActive(); last && last->IsShown())
-        return of(last->loadedWindow());
+    if (lastActive)
+        return of(lastActive);
     return QGuiApplication::primaryScreen();
 }
 
@@ -128,13 +125,7 @@ void watch(void (*callback)()) {
     QObject::connect(qApp, &QGuiApplication::primaryScreenChanged, qApp, [] { changed(); });
 }
 
-void followWindow(QWidget* window) {
-    QWidget* top = window->window();
-    top->winId();
-    QWindow* handle = top->windowHandle();
-    if (!handle || handle->property("screenFollowed").toBool())
-        return;
-    handle->setProperty("screenFollowed", true);
-    QObject::connect(handle, &QWindow::screenChanged, handle, [] { changed(); });
+void followWindow(QWindow* window) {
+    QObject::connect(window, &QWindow::screenChanged, window, [] { changed(); });
 }
 } // namespace screens

@@ -5,6 +5,7 @@
 
 class QScreen;
 class QWidget;
+class QWindow;
 
 // Which screen a window of the program stands on, and which one a new window goes to.
 // A draw is often shown on a projector beside the operator's laptop: every window opens on
@@ -24,8 +25,9 @@ bool stranded(const QWidget* window);
 bool reachable(const QRect& frame);
 
 // The screen for a window about to be shown: the screen of the program's window it is
-// opened from (the active one, else the one last active), else the system's main screen.
-QScreen* forOpening();
+// opened from (the active one, else `lastActive`, the one last active where it is still
+// shown), else the system's main screen.
+QScreen* forOpening(const QWidget* lastActive);
 
 // A screen's whole area in the program's own pixels. Tests may pin its size, so that a
 // layout can be checked for any screen; the screen's position stays the real one.
@@ -41,8 +43,8 @@ double fitScale(QSize design, QSize screen);
 // changes its size, place or scale. One callback for the program.
 void watch(void (*changed)());
 
-// Calls the same callback, in the same pass, whenever the top-level window goes to another
-// screen: dragged there by the user, moved by the window manager or the system, or left
-// for another when its screen goes. Following a window twice follows it once.
-void followWindow(QWidget* window);
+// Calls the same callback, in the same pass, whenever the window goes to another screen:
+// dragged there by the user, moved by the window manager or the system, or left for
+// another when its screen goes.
+void followWindow(QWindow* window);
 } // namespace screens

@@ -12,7 +12,6 @@ constexpr const char* LeftKey = "twipsLeft";
 constexpr const char* TopKey = "twipsTop";
 constexpr const char* WidthKey = "twipsWidth";
 constexpr const char* HeightKey = "twipsHeight";
-constexpr const char* ScaleKey = "twipsScale";
 
 float read(const QWidget* w, const char* key, int pixels) {
     const QVariant v = w->property(key);
@@ -53,13 +52,13 @@ void setRect(QWidget* w, double l, double t, double wd, double h) {
 }
 
 double scale(const QWidget* w) {
-    const QVariant v = w->window()->property(ScaleKey);
-    return v.isValid() ? v.toDouble() : 1.0;
+    const auto* window = qobject_cast<const ScaledWindow*>(w->window());
+    return window ? window->scale() : 1.0;
 }
 
-void setScale(QWidget* window, double value) {
-    window->setProperty(ScaleKey, value);
-    for (QWidget* control : window->findChildren<QWidget*>())
+void ScaledWindow::setScale(double value) {
+    scale_ = value;
+    for (QWidget* control : findChildren<QWidget*>())
         if (control->property(LeftKey).isValid())
             place(control);
 }

@@ -153,14 +153,32 @@ void Picture::decode() {
     setPixmap(pixmap);
 }
 
-void Picture::paintEvent(QPaintEvent* event) {
+void Picture::drawForScreen() {
     if (!path_.isEmpty() && devicePixelRatioF() != ratio_)
         decode();
-    QLabel::paintEvent(event);
 }
 
 void Picture::mousePressEvent(QMouseEvent* event) { event->accept(); }
 void Picture::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+
+Backdrop::Backdrop(const QString& path, QWidget* parent) : QLabel(parent), path_(path) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+bool Backdrop::load() {
+    ratio_ = devicePixelRatioF();
+    const QPixmap pixmap = pictures::forRatio(path_, ratio_);
+    if (pixmap.isNull())
+        return false;
+    setPixmap(pixmap);
+    setGeometry(QRect(QPoint(0, 0), pixmap.deviceIndependentSize().toSize()));
+    return true;
+}
+
+void Backdrop::drawForScreen() {
+    if (devicePixelRatioF() != ratio_)
+        load();
+}
 
 Frame::Frame(QWidget* parent) : QFrame(parent) {}
 

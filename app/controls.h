@@ -57,9 +57,10 @@ class Picture : public QLabel {
     explicit Picture(QWidget* parent = nullptr);
     // The file, and the size it is shown at in the window's pixels.
     void setSource(const QString& path, QSize shown);
+    // Decodes the picture again if its window now stands on a screen of another density.
+    void drawForScreen();
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -68,6 +69,25 @@ class Picture : public QLabel {
     QString path_;
     QSize shown_;
     qreal ratio_ = 1.0; // the density the picture was last decoded for
+};
+
+// A window's picture: drawn unscaled from the top left of the client area, behind every
+// control; the back colour shows wherever it does not reach. It takes no clicks, so they
+// fall to the client area as they would without it. It is drawn at the density of the
+// screen its window stands on.
+class Backdrop : public QLabel {
+    Q_OBJECT
+  public:
+    Backdrop(const QString& path, QWidget* parent);
+    // Draws the picture for the window's screen and takes its size; false when the file
+    // cannot be read.
+    bool load();
+    // Draws it again if its window now stands on a screen of another density.
+    void drawForScreen();
+
+  private:
+    QString path_;
+    qreal ratio_ = 1.0; // the density the picture was last drawn for
 };
 
 class Frame : public QFrame {

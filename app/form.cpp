@@ -28,37 +28,6 @@ std::vector<Form*>& allForms() {
     return forms;
 }
 
-// The window's picture: drawn unscaled from the top left of the client area, behind
-// every control; the back colour shows wherever it does not reach. It takes no clicks,
-// so they fall to the client area as they would without it. It is drawn at the density
-// of the screen it is on: the window is built before it is placed, and may be moved to a
-// screen scaled otherwise, so the density is looked at again whenever it is painted.
-class Backdrop : public QLabel {
-  public:
-    Backdrop(const QString& path, QWidget* parent) : QLabel(parent), path_(path) {}
-
-    bool load() {
-        ratio_ = devicePixelRatioF();
-        const QPixmap pixmap = pictures::forRatio(path_, ratio_);
-        if (pixmap.isNull())
-            return false;
-        setPixmap(pixmap);
-        setGeometry(QRect(QPoint(0, 0), pixmap.deviceIndependentSize().toSize()));
-        return true;
-    }
-
-  protected:
-    void paintEvent(QPaintEvent* event) override {
-        if (devicePixelRatioF() != ratio_)
-            load();
-        QLabel::paintEvent(event);
-    }
-
-  private:
-    QString path_;
-    qreal ratio_ = 1.0; // the density the picture was last drawn for
-};
-
 void placeBackdrop(const QString& path, QWidget* client) {
     auto* backdrop = new Backdrop(path, client);
     if (!backdrop->load()) {
@@ -66,7 +35,6 @@ void placeBackdrop(const QString& path, QWidget* client) {
         return;
     }
     backdrop->setObjectName(QStringLiteral("picture"));
-    backdrop->setAttribute(Qt::WA_TransparentForMouseEvents);
     backdrop->lower();
 }
 
@@ -121,6 +89,13 @@ void FormWindow::drawAtScale(double value) {
     // A caption narrowed to fit its label is fitted again at the new size.
     for (Label* label : findChildren<Label*>())
         label->narrowToFit();
+}
+
+void FormWindow::drawPicturesForScreen() {
+    for (Backdrop* backdrop : findChildren<Backdrop*>())
+        backdrop->drawForScreen();
+    for (Picture* picture : findChildren<Picture*>())
+        picture->drawForScreen();
 }
 
 void FormWindow::followMovesBetweenScreens() {
@@ -283,19 +258,18 @@ void Form::fillScreen(FormWindow& w, QScreen* screen) {
 void Form::followScreen() {
     FormWindow* w = window_.data();
     QScreen* screen = screens::of(w);
+    // The window manager may have refitted a full-screen window to a screen that changed its
+    // mode; what counts is the screen its controls were laid out for.
+    const QRect area = screens::area(screen);
     if (!design().fullScreen) {
         keepDesignSize(*w, screen);
         if (screen && screens::stranded(w))
             centring::centreOnScreen(*w, screen);
-        return;
+    } else if (area != fittedTo_ || w->geometry() != area) {
+        fillScreen(*w, screen);
+        Application::runHandler([this] { screenChanged(); });
     }
-    // The window manager may have refitted the window to a screen that changed its mode;
-    // what counts is the screen its controls were laid out for.
-    const QRect area = screens::area(screen);
-    if (area == fittedTo_ && w->geometry() == area)
-        return;
-    fillScreen(*w, screen);
-    Application::runHandler([this] { screenChanged(); });
+    w->drawPicturesForScreen();
 }
 
 void Form::followScreens() {
@@ -309,6 +283,8 @@ void Form::Show() {
     FormWindow* w = window_.data();
     if (!w->isVisible()) {
         placeWindow(*w);
+        // The window was built before it was placed, perhaps on a screen of another scale.
+        w->drawPicturesForScreen();
         w->show();
     }
     w->followMovesBetweenScreens();

@@ -30,6 +30,8 @@ class FormWindow : public twips::ScaledWindow {
     // scale, every font the window or a control sets likewise, from the size the design
     // gave it.
     void drawAtScale(double scale);
+    // Draws the window's pictures again where it now stands on a screen of another density.
+    void drawPicturesForScreen();
     // Has the program follow the window whenever it goes to another screen; following it
     // twice follows it once.
     void followMovesBetweenScreens();

@@ -5,7 +5,9 @@
 #include "test_main.h"
 #include "windows/range_entry/main_form.h"
 
+#include <QDir>
 #include <QFile>
+#include <QScreen>
 #include <QImage>
 #include <QLabel>
 #include <QStyle>
@@ -129,6 +131,10 @@ class TestPictures : public QObject {
                   [](QSize a, QSize b) { return a.width() < b.width(); });
         QCOMPARE(sizes, (QList<QSize>{
                             {16, 16}, {20, 20}, {24, 24}, {32, 32}, {40, 40}, {48, 48}, {64, 64}}));
+        // Moved to a screen twice as dense, it is drawn again for that screen.
+        form.Show();
+        form.window()->move(QGuiApplication::screens().at(1)->geometry().topLeft());
+        QTRY_COMPARE(backdrop->pixmap().size(), QSize(1350, 900));
         form.Unload();
     }
 
@@ -160,8 +166,21 @@ class TestPictures : public QObject {
 };
 
 int main(int argc, char** argv) {
+    // A laptop at 150 % and, to its right, a screen twice as dense.
     qputenv("QT_SCALE_FACTOR", "1.5");
+    QTemporaryDir dir;
+    QFile config(dir.filePath(QStringLiteral("screens.json")));
+    if (!config.open(QIODevice::WriteOnly) ||
+        config.write(R"({"screens": [{"name": "laptop", "width": 1024, "height": 768},
+            {"name": "projector", "x": 1024, "width": 1024, "height": 768, "dpr": 2}]})") < 0)
+        return 1;
+    config.close();
+    // The platform's arguments are parted by colons: the file is named without its drive.
+    const QString started = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=screens.json");
     Application app(argc, argv);
+    QDir::setCurrent(started);
     TestPictures test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -9,6 +9,7 @@
 #include "app/twips.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -61,6 +62,16 @@ void keepDesignSize(QWidget& w, const QScreen* screen) {
     const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
     if (QPoint(x, y) != frame.topLeft())
         w.move(x, y);
+}
+
+// A box the window owns (a report over the stage) is a window of its own, which X11 leaves
+// where it stands when its owner goes to another screen: perhaps on a screen that is gone,
+// out of reach, while it holds every window of the program. It goes along, centred on the
+// owner's new screen.
+void bringBoxesAlong(QWidget& owner, const QScreen* screen) {
+    for (QDialog* box : owner.findChildren<QDialog*>())
+        if (box->isWindow() && box->isVisible())
+            centring::centreOnScreen(*box, screen);
 }
 } // namespace
 
@@ -263,10 +274,14 @@ void Form::followScreen() {
     const QRect area = screens::area(screen);
     if (!design().fullScreen) {
         keepDesignSize(*w, screen);
-        if (screen && screens::stranded(w))
+        if (screen && screens::stranded(w)) {
             centring::centreOnScreen(*w, screen);
+            bringBoxesAlong(*w, screen);
+        }
     } else if (area != fittedTo_ || w->geometry() != area) {
         fillScreen(*w, screen);
+        if (screen)
+            bringBoxesAlong(*w, screen);
         Application::runHandler([this] { screenChanged(); });
     }
     w->drawPicturesForScreen();

@@ -18,9 +18,11 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QMenu>
+#include <QMessageBox>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cmath>
 #include <memory>
 
@@ -313,6 +315,26 @@ class TestFaults : public QObject {
         QVERIFY(idle());
         QVERIFY(withinBounds(shownNumber(), 35000, 84570));
         QVERIFY(shownNumber().startsWith(drawn.left(spinning - 1)));
+    }
+
+    // A report open over the stage goes with it when its screen changes, centred on it: left
+    // where it stood, it could be out of reach while it holds every window of the program.
+    void reportGoesWithTheStage() {
+        screens::overrideSize(QSize(1280, 1024));
+        QVERIFY(QFile::remove(markerDir->filePath(QStringLiteral("green.gif"))));
+        showFastStage(QStringLiteral("035000"), QStringLiteral("084570"));
+        error_report::setSink({});
+        QPoint centre;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            screens::overrideSize(QSize(800, 600));
+            Form::followScreens();
+            centre = box->frameGeometry().center();
+            box->accept();
+        });
+        form1().Command1_Click();
+        QCOMPARE(centre, QRect(0, 0, 800, 600).center());
     }
 
     // The range entry hands over new bounds while the stage draws: a message and nothing

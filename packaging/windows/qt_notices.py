@@ -2,9 +2,9 @@
 """The third-party parts that Qt compiled into tirvex.exe, and their notices.
 
 The Qt cache that scripts/build-qt-windows keeps records, beside the libraries, every
-source file each of Qt's targets compiled (headers and included sources too) and Qt's
-source archive, whose attribution files name each third-party part. A part is in the
-program when a file it attributes was compiled into a target the program links; each
+source file each of Qt's targets compiled (headers and included sources too) and the
+folder Qt was built from (qt-source/), whose source archive has attribution files naming
+each third-party part. A part is in the program when a file it attributes was compiled into a target the program links; each
 such part's notice is its name, version, copyright and licence, with the licence's full
 text.
 
@@ -45,7 +45,7 @@ def source_files(record):
     """The attribution files and every file beside them of Qt's source archive, by path in
     the source tree, read in one pass: the archive is compressed as a whole."""
     wanted = {}
-    with tarfile.open(next((record / "source").glob("*.orig.tar.*"))) as archive:
+    with tarfile.open(next((record / "qt-source").glob("*.orig.tar.*"))) as archive:
         for member in archive:
             path = member.name.partition("/")[2]
             if member.isfile() and not path.startswith(("tests/", "examples/")) and (

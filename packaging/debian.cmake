@@ -8,7 +8,7 @@
 #   bin/tirvex              -> ../lib/tirvex/tirvex, so the program is on the PATH; the
 #                           program's directory is found through /proc/self/exe, which
 #                           names the real file, so the link still leads to green.gif
-#   share/applications/tirvex.desktop, share/metainfo/org.example.tirvex.metainfo.xml,
+#   share/applications/tirvex.desktop, share/metainfo/<AppStream id>.metainfo.xml,
 #   share/icons/hicolor/<size>/apps/tirvex.png, share/doc/tirvex/{copyright,OFL.txt},
 #   share/doc/tirvex/guide.fa.html and the screenshots/ it shows
 
@@ -35,13 +35,13 @@ if(TIRVEX_SCREENSHOTS)
     string(APPEND TIRVEX_METAINFO_SCREENSHOTS
       "    <screenshot${kind}>\n"
       "      <caption>${first}${rest} window</caption>\n"
-      "      <image>${TIRVEX_HOMEPAGE}/docs/screenshots/${shot_name}</image>\n"
+      "      <image>${TIRVEX_VENDOR_HOMEPAGE}/docs/screenshots/${shot_name}</image>\n"
       "    </screenshot>\n")
     set(kind "")
   endforeach()
   string(APPEND TIRVEX_METAINFO_SCREENSHOTS "  </screenshots>\n")
 endif()
-set(TIRVEX_METAINFO ${TIRVEX_GENERATED}/${TIRVEX_APPSTREAM_ID}.metainfo.xml)
+set(TIRVEX_METAINFO ${TIRVEX_GENERATED}/${TIRVEX_VENDOR_APPSTREAM_ID}.metainfo.xml)
 configure_file(${TIRVEX_PACKAGING_DIR}/tirvex.metainfo.xml.in ${TIRVEX_METAINFO} @ONLY)
 
 # The copyright file carries the font licence in full, as the Debian format asks.
@@ -87,9 +87,9 @@ install(FILES ${TIRVEX_SCREENSHOTS} DESTINATION share/doc/tirvex/screenshots)
 # --- The Debian package -----------------------------------------------------------------
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tirvex)
-set(CPACK_PACKAGE_VENDOR "Tirvex developers")
+set(CPACK_PACKAGE_VENDOR "${TIRVEX_VENDOR_NAME}")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "${TIRVEX_MAINTAINER}")
+set(CPACK_PACKAGE_CONTACT "${TIRVEX_VENDOR_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "number draw held in front of an audience")
 # Wrapped as it should read in a package manager; CPack indents each line.
 set(CPACK_PACKAGE_DESCRIPTION
@@ -102,10 +102,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_NAME tirvex)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TIRVEX_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TIRVEX_VENDOR_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TIRVEX_HOMEPAGE}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TIRVEX_VENDOR_HOMEPAGE}")
 # The libraries the program links, found by dpkg-shlibdeps from the binary itself.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)
@@ -122,7 +122,9 @@ if(TIRVEX_TESTS)
   add_test(NAME packaging_desktop_files
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/packaging/validate_desktop_files.sh
             ${TIRVEX_PACKAGING_DIR}/tirvex.desktop ${TIRVEX_METAINFO} ${PROJECT_VERSION})
-  set_tests_properties(packaging_version_record_forms packaging_desktop_files PROPERTIES
+  add_test(NAME packaging_vendor_file COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/packaging/vendor_file.sh
+    ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/vendor-test)
+  set_tests_properties(packaging_version_record_forms packaging_desktop_files packaging_vendor_file PROPERTIES
     LABELS packaging SKIP_RETURN_CODE 77 TIMEOUT 120)
 
 endif()

@@ -7,6 +7,10 @@
 # the minor part in at least two digits and the revision in at least four: 1.0.12 gives
 # 1,0,0,12 and "1.00.0012".
 set(_tirvex_version_record_template ${CMAKE_CURRENT_LIST_DIR}/version.rc.in)
+# The vendor's name, when a script writes records on its own, comes from the vendor file.
+if(NOT DEFINED TIRVEX_VENDOR_NAME)
+  include(${CMAKE_CURRENT_LIST_DIR}/../vendor.cmake)
+endif()
 
 function(_tirvex_zero_fill value width out)
   set(text "${value}")

@@ -2,6 +2,7 @@
 #include "windows/about/frm_about.h"
 
 #include "app/colours.h"
+#include "vendor.h"
 
 using design::Align;
 using design::Kind;
@@ -51,12 +52,12 @@ const design::Window& FrmAbout::Design() {
             {.kind = Kind::Label, .name = "Label2", .left = 1500, .top = 480, .width = 5145,
              .height = 1110, .caption = Description, .foreColor = Black,
              .font = design::titr(9.75), .align = Align::Right, .rightToLeft = true, .tabIndex = 7, .wordWrap = true},
-            contact(0, 5130, "E-mail: tirvex@example.org", 8421376, 6),
-            contact(1, 5130, "Weblog: blog.example.org/tirvex", Blue, 5),
-            contact(2, 5130, "Website: www.example.com", 128, 4),
-            contact(3, 4470,
-                    "Tel: 202 555 0147  پيام رسان ها", 16711935, 3),
-            contact(4, 3390, "Tel: 202 555 0163", 32768, 2),
+            // The vendor's own, from the vendor file of the build.
+            contact(0, 5130, "E-mail: " TIRVEX_VENDOR_EMAIL, 8421376, 6),
+            contact(1, 5130, "Weblog: " TIRVEX_VENDOR_WEBLOG, Blue, 5),
+            contact(2, 5130, "Website: " TIRVEX_VENDOR_WEBSITE, 128, 4),
+            contact(3, 4470, "Tel: " TIRVEX_VENDOR_PHONE "  پيام رسان ها", 16711935, 3),
+            contact(4, 3390, "Tel: " TIRVEX_VENDOR_PHONE2, 32768, 2),
             {.kind = Kind::Picture, .name = "Image1", .left = 240, .top = 180, .width = 1155,
              .height = 1395, .picture = ":/images/emblem.jpg"},
             // A grey line with a white one just below it: an etched separator.

@@ -64,4 +64,19 @@ QFont designFont(const QString& face, double points, bool bold) {
 }
 
 double pointSize(const QFont& font) { return font.pixelSize() / PixelsPerPoint; }
+
+QFont withLatinDigits(QFont font) {
+    const QString bundled = QString::fromLatin1(BundledFamily);
+    if (font.family() != bundled)
+        return font;
+    QStringList candidates{QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()};
+    candidates += QFontDatabase::families(QFontDatabase::Latin);
+    for (const QString& family : candidates) {
+        if (!family.isEmpty() && family != bundled && QFontDatabase::hasFamily(family)) {
+            font.setFamily(family);
+            break;
+        }
+    }
+    return font;
+}
 } // namespace fonts

@@ -17,4 +17,9 @@ void install();
 // point size stays readable through pointSize().
 QFont designFont(const QString& face, double points, bool bold);
 double pointSize(const QFont& font);
+
+// The bundled face draws 0 to 9 as Persian digits. A Latin text that must read as it is
+// written ("LGPLv3") takes, where the bundled face stood in, the system's own face or
+// else any other installed face with Latin letters; any other font comes back unchanged.
+QFont withLatinDigits(QFont font);
 } // namespace fonts

@@ -5,6 +5,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QPainterPath>
 #include <QRawFont>
 
 class TestFonts : public QObject {
@@ -33,6 +34,23 @@ class TestFonts : public QObject {
         QVERIFY(raw.isValid());
         QVERIFY(raw.supportsCharacter(QChar(0x0642))); // qaf
         QVERIFY(raw.supportsCharacter(QLatin1Char('5')));
+    }
+    // Where the bundled face stands in for Arial, "LGPLv3" would read with a Persian three.
+    void latinTextKeepsLatinDigits() {
+        const QFont bundled = fonts::designFont(QString::fromLatin1(fonts::BundledFamily), 8.25, false);
+        const QRawFont farsi = QRawFont::fromFont(bundled);
+        const auto outline = [](const QRawFont& raw, const QString& text) {
+            return raw.pathForGlyph(raw.glyphIndexesForString(text).value(0));
+        };
+        QCOMPARE(outline(farsi, QStringLiteral("3")), outline(farsi, QStringLiteral("\u06F3")));
+        const QFont latin = fonts::withLatinDigits(bundled);
+        QVERIFY(QFontInfo(latin).family() != QString::fromLatin1(fonts::BundledFamily));
+        QCOMPARE(latin.pixelSize(), bundled.pixelSize());
+        const QRawFont drawn = QRawFont::fromFont(latin);
+        QVERIFY(drawn.supportsCharacter(QLatin1Char('3')));
+        QVERIFY(outline(drawn, QStringLiteral("3")) != outline(drawn, QStringLiteral("\u06F3")));
+        const QFont arialLike(QStringLiteral("DejaVu Sans"));
+        QCOMPARE(fonts::withLatinDigits(arialLike), arialLike);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "windows/about/frm_about.h"
 
 #include "app/bidi.h"
+#include "app/fonts.h"
 #include "app/version.h"
 
 FrmAbout& frmAbout() {
@@ -38,6 +39,7 @@ QString FrmAbout::QtNotice() {
 void FrmAbout::Form_Load() {
     lblVersion()->setCaption(QStringLiteral("نسخه ") + VersionText());
     lblQtNotice()->setCaption(QtNotice());
+    lblQtNotice()->setFont(fonts::withLatinDigits(lblQtNotice()->font()));
     // The notice is laid out in whatever face stands in for Arial: where that face needs
     // more lines, the label and the window grow downwards by what it needs, and every
     // other control keeps its place.

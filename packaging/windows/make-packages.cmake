@@ -1,15 +1,21 @@
 # Makes the two Windows downloads from the installed tree of the program:
 #   <name>.zip        the folder <name>/ as it was installed
 #   <name>-setup.exe  an NSIS installer of the same files
+# written into DIST (by default the folder that holds the staged one); the installer's
+# script and icon are written beside the staged folder, which stays out of DIST.
 # The installer's file and uninstall lists are written from the tree itself, so what is
 # installed is exactly what the uninstaller removes. With TIRVEX_SIGN_PFX (a PKCS#12 file)
 # in the environment, tirvex.exe, the uninstaller and the installer are signed (sign).
-#   cmake -DSTAGING=<dir>/<name> -DVERSION=1.0.12 -DSETTINGS=<file> -P make-packages.cmake
+#   cmake -DSTAGING=<dir>/<name> -DVERSION=1.0.12 -DSETTINGS=<file> [-DDIST=<dir>] -P make-packages.cmake
 # SETTINGS, written by windows.cmake, sets PUBLISHER, HOMEPAGE, ICON and MAKENSIS.
 cmake_minimum_required(VERSION 3.25)
 include(${SETTINGS})
 get_filename_component(out_dir ${STAGING} DIRECTORY)
 get_filename_component(name ${STAGING} NAME)
+if(NOT DIST)
+  set(DIST ${out_dir})
+endif()
+file(MAKE_DIRECTORY ${DIST})
 string(REPLACE "." ";" parts "${VERSION}")
 list(GET parts 0 VERSION_MAJOR)
 list(GET parts 1 VERSION_MINOR)
@@ -17,8 +23,8 @@ list(GET parts 2 VERSION_PATCH)
 set(VERSION_DOTS "${VERSION_MAJOR}.${VERSION_MINOR}.0.${VERSION_PATCH}")
 
 # A build that fails leaves no download behind, not even one of an earlier build.
-set(SETUP_NAME ${name}-setup.exe)
-set(downloads ${out_dir}/${name}.zip ${out_dir}/${SETUP_NAME})
+set(SETUP_NAME ${DIST}/${name}-setup.exe)
+set(downloads ${DIST}/${name}.zip ${SETUP_NAME})
 file(REMOVE ${downloads})
 
 # --- Signing --------------------------------------------------------------------------
@@ -49,7 +55,7 @@ endif()
 
 # --- The zip --------------------------------------------------------------------------
 execute_process(COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/reproducible_zip.py
-  ${out_dir}/${name}.zip ${STAGING} COMMAND_ERROR_IS_FATAL ANY)
+  ${DIST}/${name}.zip ${STAGING} COMMAND_ERROR_IS_FATAL ANY)
 
 # --- The installer --------------------------------------------------------------------
 file(GLOB_RECURSE files RELATIVE ${STAGING} ${STAGING}/*)
@@ -117,4 +123,4 @@ endif()
 if(DEFINED signed_with)
   message(STATUS "Windows downloads: tirvex.exe, the uninstaller and the installer signed with ${signed_with}, each signature verified")
 endif()
-message(STATUS "Windows downloads: ${out_dir}/${name}.zip, ${out_dir}/${SETUP_NAME}")
+message(STATUS "Windows downloads: ${DIST}/${name}.zip, ${SETUP_NAME}")

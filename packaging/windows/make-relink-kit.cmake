@@ -1,14 +1,19 @@
 # Writes, beside the Windows downloads, what the LGPLv3 asks for a program linked
-# statically with Qt:
-#   <name>.zip   the relinking kit: the program's objects, its static library, the link
-#                step and the toolchain, to link tirvex.exe against a modified Qt
-#   qt-source/   the Qt source the program was built with: Debian's source package, the
-#                configure options, the script that builds it and its toolchain file
-#   cmake -DDIST=<dist> -DNAME=<name> -DKIT=<generated kit files> -DOBJECTS=<objects>
-#         -DCORE=<libtirvex_core.a> -DTOOLCHAIN=<cmake dir> -DQT_RECORD=<qt>/share/tirvex
-#         -DQT_SCRIPT=<build-qt-windows> -P make-relink-kit.cmake
+# statically with Qt, then the checksums of everything in DIST:
+#   <name>-relink.zip  the relinking kit: the program's objects, its static library, the
+#                      link step and the toolchain, to link tirvex.exe against a modified Qt
+#   qt-source/         the Qt source the program was built with, as it built the Qt in
+#                      the cache: Debian's source package, build-qt and its toolchain file,
+#                      and the configure options written out
+#   <name>-with-qt-source.zip   the program folder (STAGING), qt-source/ and the kit in one
+#                      file, for a copy handed on without the place it was published
+#   SHA256SUMS         "<sha256>  <file>" for every file above and the two downloads
+#   cmake -DDIST=<dist> -DNAME=<name> -DSTAGING=<staged program folder> -DKIT=<kit files>
+#         -DOBJECTS=<objects> -DCORE=<libtirvex_core.a> -DTOOLCHAIN=<cmake dir>
+#         -DQT_RECORD=<qt>/share/tirvex -P make-relink-kit.cmake
 cmake_minimum_required(VERSION 3.25)
-set(kit ${DIST}/${NAME})
+set(kit ${DIST}/${NAME}-relink)
+set(zip_tool /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/reproducible_zip.py)
 file(REMOVE_RECURSE ${kit})
 file(COPY ${KIT}/CMakeLists.txt ${KIT}/README.txt DESTINATION ${kit})
 file(COPY ${TOOLCHAIN}/mingw-w64-x86_64.cmake ${TOOLCHAIN}/windows-build.cmake DESTINATION ${kit}/toolchain)
@@ -33,11 +38,32 @@ foreach(object IN LISTS OBJECTS)
   string(APPEND listed "${object_name}\n")
 endforeach()
 file(WRITE ${kit}/obj/objects.txt "${listed}")
-execute_process(COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/reproducible_zip.py
-  ${DIST}/${NAME}.zip ${kit} COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${zip_tool} ${kit}.zip ${kit} COMMAND_ERROR_IS_FATAL ANY)
 file(REMOVE_RECURSE ${kit})
 
-file(GLOB qt_source ${QT_RECORD}/source/*)
-file(COPY ${qt_source} ${QT_RECORD}/configure-options.txt ${QT_SCRIPT}
-  ${TOOLCHAIN}/mingw-w64-x86_64.cmake DESTINATION ${DIST}/qt-source)
-message(STATUS "Relinking kit: ${DIST}/${NAME}.zip; Qt's source: ${DIST}/qt-source")
+if(NOT EXISTS ${QT_RECORD}/qt-source/build-qt)
+  message(FATAL_ERROR "${QT_RECORD} keeps no qt-source/ folder: rebuild Qt with scripts/build-qt-windows")
+endif()
+file(COPY ${QT_RECORD}/qt-source DESTINATION ${DIST})
+message(STATUS "Relinking kit: ${kit}.zip; Qt's source: ${DIST}/qt-source")
+
+# One file for a USB stick: whoever is handed it has the program and all the LGPLv3 asks
+# to come with it.
+get_filename_component(staging_parent ${STAGING} DIRECTORY)
+set(stick ${staging_parent}/${NAME}-with-qt-source)
+file(REMOVE_RECURSE ${stick})
+file(COPY ${STAGING} ${DIST}/qt-source ${kit}.zip DESTINATION ${stick})
+execute_process(COMMAND ${zip_tool} ${DIST}/${NAME}-with-qt-source.zip ${stick} COMMAND_ERROR_IS_FATAL ANY)
+file(REMOVE_RECURSE ${stick})
+
+# Checksums a vendor publishes beside the files (sha256sum -c SHA256SUMS checks them).
+file(GLOB_RECURSE published RELATIVE ${DIST} ${DIST}/*)
+list(REMOVE_ITEM published SHA256SUMS)
+list(SORT published)
+set(sums "")
+foreach(file IN LISTS published)
+  file(SHA256 ${DIST}/${file} sum)
+  string(APPEND sums "${sum}  ${file}\n")
+endforeach()
+file(WRITE ${DIST}/SHA256SUMS "${sums}")
+message(STATUS "Stick: ${DIST}/${NAME}-with-qt-source.zip; checksums: ${DIST}/SHA256SUMS")

@@ -6,14 +6,18 @@ own DLLs, stripped, with the icon and the version record (every field as the rec
 own test checks it in the generated script), naming no folder of the machine that built
 it. The zip: the program, green.gif beside it, README.txt in Persian and English with
 Windows line ends, and the licences: the LGPLv3 and GPLv3 texts, Qt's notice and a notice
-for every third-party part the Qt build reports compiled into the program. Beside the
-downloads: the relinking kit and Qt's source.
+for every third-party part the Qt build reports compiled into the program, and a written
+offer of Qt's source for three years. Beside the downloads, and nothing else: the
+relinking kit, Qt's source with its recipe, the zip of all three for a USB stick, and
+SHA256SUMS, which matches them.
 
-    check_downloads.py DIST_DIR VERSION QT_RECORD FOLDER...
+    check_downloads.py DIST_DIR VERSION QT_RECORD STAGED_FOLDER FOLDER...
 FOLDER: folders of this machine (the tree, the build, Qt's cache) that the program must
 not name; the home folder is added.
 """
+import hashlib
 import os
+import re
 import sys
 import zipfile
 from pathlib import Path
@@ -117,7 +121,7 @@ def check_paths(path, folders):
 def check_licences(names, name, record):
     failures = []
     prefix = f"{name}/licences/"
-    for member in ("LGPL-3.txt", "GPL-3.txt", "Qt.txt", "Vazirmatn-font.txt"):
+    for member in ("LGPL-3.txt", "GPL-3.txt", "Qt.txt", "Qt-source-offer.txt", "Vazirmatn-font.txt"):
         if prefix + member not in names:
             failures.append(f"the zip has no licences/{member}")
     shipped = {n[len(prefix + "qt-third-party/"):-4] for n in names
@@ -154,6 +158,7 @@ def check_zip(path, name, built_exe, record):
             if f"{name}/{member}" not in names:
                 failures.append(f"the zip has no {name}/{member}")
         failures += check_licences(names, name, record) + check_notice_texts(archive, name)
+        failures += check_offer(archive, name)
         if f"{name}/tirvex.exe" in names and archive.read(f"{name}/tirvex.exe") != built_exe.read_bytes():
             failures.append("the zip's tirvex.exe is not the one built")
         if f"{name}/README.txt" in names:
@@ -167,19 +172,63 @@ def check_zip(path, name, built_exe, record):
     return failures
 
 
+def check_offer(archive, name):
+    """The written offer: filled in, and valid three years from the release."""
+    member = f"{name}/licences/Qt-source-offer.txt"
+    if member not in archive.namelist():
+        return []
+    text = archive.read(member).decode("utf-8-sig")
+    failures = [f"the offer leaves {m} unfilled" for m in sorted(set(re.findall(r"@[A-Z_]+@", text)))]
+    dates = re.search(r"three years from (\d{4})(-\d\d-\d\d) \(until (\d{4})(-\d\d-\d\d)\)", text)
+    if not dates or int(dates[3]) - int(dates[1]) != 3 or dates[2] not in (dates[4], "-02-29"):
+        failures.append("the offer does not run three years from the release")
+    return failures
+
+
+def check_dist(dist, name):
+    """DIST holds what a vendor publishes, each file named in SHA256SUMS with its checksum."""
+    published = {f"{name}.zip", f"{name}-setup.exe", f"{name}-relink.zip",
+                 f"{name}-with-qt-source.zip", "qt-source", "SHA256SUMS"}
+    present = {p.name for p in dist.iterdir()}
+    failures = [f"dist/ holds {n}, which is not published" for n in sorted(present - published)]
+    failures += [f"dist/ has no {n}" for n in sorted(published - present)]
+    source = sorted(p.name for p in (dist / "qt-source").glob("*"))
+    for needed in (".dsc", ".orig.tar.xz", ".debian.tar.xz", "configure-options.txt", "build-qt",
+                   "mingw-w64-x86_64.cmake"):
+        if not any(n.endswith(needed) for n in source):
+            failures.append(f"qt-source/ has no {needed}: {source}")
+    files = {p.relative_to(dist).as_posix() for p in dist.rglob("*") if p.is_file()} - {"SHA256SUMS"}
+    listed = {}
+    if (dist / "SHA256SUMS").exists():
+        for line in (dist / "SHA256SUMS").read_text().splitlines():
+            digest, _, file = line.partition("  ")
+            listed[file] = digest
+    for file in sorted(files | set(listed)):
+        if file not in files or file not in listed:
+            failures.append(f"SHA256SUMS and dist/ differ on {file}")
+        elif hashlib.sha256((dist / file).read_bytes()).hexdigest() != listed[file]:
+            failures.append(f"SHA256SUMS gives {file} another checksum")
+    stick = dist / f"{name}-with-qt-source.zip"
+    if stick.exists():
+        names = set(zipfile.ZipFile(stick).namelist())
+        stem = stick.stem
+        for member in (f"{name}/tirvex.exe", f"{name}/licences/Qt-source-offer.txt",
+                       f"{name}-relink.zip", *(f"qt-source/{n}" for n in source)):
+            if f"{stem}/{member}" not in names:
+                failures.append(f"{stick.name} has no {member}")
+    return failures
+
+
 def main():
-    dist, version, record = Path(sys.argv[1]), sys.argv[2], Path(sys.argv[3])
-    folders = [f for f in sys.argv[4:] + [os.environ.get("HOME", "")] if len(f) > 1]
+    dist, version, record, staged = Path(sys.argv[1]), sys.argv[2], Path(sys.argv[3]), Path(sys.argv[4])
+    folders = [f for f in sys.argv[5:] + [os.environ.get("HOME", "")] if len(f) > 1]
     name = f"tirvex-{version}-win64"
-    exe = dist / name / "tirvex.exe"
+    exe = staged / "tirvex.exe"
     failures = [f"tirvex.exe: {f}" for f in check_exe(exe, version) + check_paths(exe, folders)]
     if (dist / f"{name}.zip").exists():
         failures += check_zip(dist / f"{name}.zip", name, exe, record)
-    source = sorted(p.name for p in (dist / "qt-source").glob("*"))
-    for needed in (".dsc", ".orig.tar.xz", ".debian.tar.xz", "configure-options.txt", "build-qt-windows"):
-        if not any(n.endswith(needed) for n in source):
-            failures.append(f"qt-source/ has no {needed}: {source}")
-    for download in (f"{name}.zip", f"{name}-setup.exe", f"{name}-relink.zip"):
+    failures += check_dist(dist, name)
+    for download in (f"{name}.zip", f"{name}-setup.exe", f"{name}-relink.zip", f"{name}-with-qt-source.zip"):
         size = (dist / download).stat().st_size if (dist / download).exists() else 0
         print(f"{download}: {size / 1e6:.1f} MB" if size else f"{download}: missing")
         if not size:

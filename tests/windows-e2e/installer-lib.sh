@@ -28,6 +28,12 @@ contents() { (cd "$1" && find . -type f -exec md5sum {} + | sort -k 2); }
 # idle (an uninstaller copies itself away and returns at once).
 run_silently() { STATUS=0; "$WINE" "$@" || STATUS=$?; wait_for_wine; }
 
+# The program folder the build packed, unpacked from its zip as DIR/<name>:
+#   unpack_built SETUP_EXE DIR
+unpack_built() {
+  python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "${1%-setup.exe}.zip" "$2"
+}
+
 # Packs a folder into <folder>-setup.exe and <folder>.zip beside it, as the build does:
 #   make_installer STAGING VERSION SETTINGS
 make_installer() {

@@ -38,7 +38,8 @@ for scope in user all; do
   for file in green.gif README.txt uninstall.exe; do
     [ -f "${dir[$scope]}/$file" ] || fail "$scope: $file is not in ${win_dir[$scope]} after the install"
   done
-  cmp -s "${dir[$scope]}/tirvex.exe" "$(dirname "$setup")/tirvex-$version-win64/tirvex.exe" ||
+  python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]))' \
+    "${setup%-setup.exe}.zip" "tirvex-$version-win64/tirvex.exe" | cmp -s "${dir[$scope]}/tirvex.exe" - ||
     fail "$scope: the installed tirvex.exe is not the one built"
   grep -qa 'tirvex.exe' "${shortcut[$scope]}" || fail "$scope: no Start-menu shortcut to tirvex.exe"
   [ "$(entries)" = "$scope" ] || fail "$scope: uninstall entries for '$(entries)'"

@@ -9,10 +9,12 @@ set -euo pipefail
 under_x "$0" "$@"
 . "$(dirname "$0")/installer-lib.sh"
 setup=$1 version=$2 settings=$3
-built="$(dirname "$setup")/tirvex-$version-win64"
 old_version=${version%.*}.$((${version##*.} - 1))
-old=$(mktemp -d)/tirvex-$old_version-win64
-trap 'forget_installs; rm -rf "$(dirname "$old")"' EXIT
+work=$(mktemp -d)
+trap 'forget_installs; rm -rf "$work"' EXIT
+unpack_built "$setup" "$work"
+built=$work/tirvex-$version-win64
+old=$work/old/tirvex-$old_version-win64
 forget_installs
 installed=${dir[user]}
 check_entry() {
@@ -20,7 +22,7 @@ check_entry() {
     fail "$1: uninstall entries for '$(entries)', version '$(entry user DisplayVersion)', not one for $2"
 }
 
-cp -a "$built" "$old"
+mkdir "$work/old" && cp -a "$built" "$old"
 mkdir "$old/docs/old"
 echo "a file that only the old version had" >"$old/docs/old/notes.txt"
 rm "$old/README.txt"

@@ -22,7 +22,7 @@ SOURCE_DATE_EPOCH=$(/usr/bin/python3 -c 'import sys, pefile; print(pefile.PE(sys
 export SOURCE_DATE_EPOCH
 unset TIRVEX_SIGN_PFX TIRVEX_SIGN_PASSWORD TIRVEX_SIGN_TIMESTAMP_URL
 for kind in unsigned signed; do
-  mkdir "$work/$kind" && cp -a "$(dirname "$setup")/$name" "$work/$kind/"
+  mkdir "$work/$kind" && unpack_built "$setup" "$work/$kind"
 done
 
 make_installer "$work/unsigned/$name" "$version" "$settings"
@@ -51,7 +51,7 @@ printf '#!/bin/bash\n[ "$1" = sign ] && echo >>%s/signings && [ "$(wc -l <%s/sig
   "$work" "$work" "$STOCK_OSSLSIGNCODE" >"$work/bin/osslsigncode" && chmod +x "$work/bin/osslsigncode"
 while IFS='|' read -r what reason case_env; do
   rm -rf "${work:?}/failing/$name" "$work/signings"
-  cp -a "$(dirname "$setup")/$name" "$work/failing/"
+  unpack_built "$setup" "$work/failing"
   cp "$setup" "$work/failing/$name-setup.exe" && touch "$work/failing/$name.zip" # an earlier build's
   env TIRVEX_SIGN_PFX="$work/cert.pfx" TIRVEX_SIGN_PASSWORD=throwaway PATH="$work/bin:$PATH" $case_env \
     cmake -DSTAGING="$work/failing/$name" -DVERSION="$version" -DSETTINGS="$settings" \

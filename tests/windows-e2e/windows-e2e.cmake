@@ -4,6 +4,8 @@
 # server as a user would drive them.
 set(windows_e2e ${CMAKE_CURRENT_LIST_DIR})
 set(windows_dist ${CMAKE_BINARY_DIR}/dist)
+# The program folder as the downloads hold it, staged by the packaging outside dist/.
+set(windows_staged ${CMAKE_BINARY_DIR}/packaging/staging/tirvex-${PROJECT_VERSION}-win64)
 
 add_test(NAME windows_wine_prefix COMMAND bash ${windows_e2e}/wine-prefix.sh)
 set_tests_properties(windows_wine_prefix PROPERTIES FIXTURES_SETUP ${TIRVEX_WINE_FIXTURE}
@@ -14,12 +16,12 @@ set_tests_properties(windows_wine_prefix PROPERTIES FIXTURES_SETUP ${TIRVEX_WINE
 get_filename_component(qt_cache ${TIRVEX_QT_PREFIX} DIRECTORY)
 add_test(NAME windows_downloads
   COMMAND /usr/bin/python3 ${windows_e2e}/check_downloads.py ${windows_dist} ${PROJECT_VERSION}
-          ${TIRVEX_QT_PREFIX}/share/tirvex ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${qt_cache} /tmp/ /work/)
+          ${TIRVEX_QT_PREFIX}/share/tirvex ${windows_staged} ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${qt_cache} /tmp/ /work/)
 set_tests_properties(windows_downloads PROPERTIES LABELS windows TIMEOUT 120)
 
 # The relinking kit alone, against the Qt in the cache, links the shipped tirvex.exe, which starts.
 add_test(NAME windows_e2e_relink COMMAND bash ${windows_e2e}/test_relink.sh
-  ${windows_dist}/tirvex-${PROJECT_VERSION}-win64-relink.zip ${TIRVEX_QT_PREFIX} ${windows_dist}/tirvex-${PROJECT_VERSION}-win64/tirvex.exe)
+  ${windows_dist}/tirvex-${PROJECT_VERSION}-win64-relink.zip ${TIRVEX_QT_PREFIX} ${windows_staged}/tirvex.exe)
 
 foreach(scenario visit start screens)
   add_test(NAME windows_e2e_${scenario} COMMAND bash ${windows_e2e}/test_${scenario}.sh $<TARGET_FILE:tirvex>)

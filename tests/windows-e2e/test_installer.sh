@@ -4,7 +4,8 @@
 # and an uninstall entry under HKCU; setup /S /AllUsers into Program Files, with the
 # shortcut in every user's Start menu and the entry under HKLM; nothing for the other
 # scope. The installed program starts and shows its splash; while it runs, the installer
-# and the uninstaller end with status 4 and change nothing. The uninstaller then removes
+# and the uninstaller end with status 4 and change nothing, beside an unwritable one with 9.
+# A copy's uninstaller leaves the install's entry and shortcut. The uninstaller then removes
 # the files, the folder, the shortcut and the entry.
 #   test_installer.sh SETUP_EXE VERSION
 set -euo pipefail
@@ -14,8 +15,17 @@ under_x "$0" "$@"
 setup=$1 version=$2
 [ -f "$setup" ] || fail "$setup does not exist: build the target windows-packages first"
 PROGRAM_PID=""
-trap 'close_program; forget_installs' EXIT
+copy=$WINEPREFIX/drive_c/TirvexCopy
+trap 'close_program; chattr -i "${dir[user]}/tirvex.exe" 2>/dev/null || true; rm -rf "$copy"; forget_installs' EXIT
 forget_installs
+
+# Wine gives every program administrator rights, so the uninstaller never asks for them
+# here; its script says what it would start: the uninstaller in the installed folder, never
+# the running copy, which NSIS puts in the user's %TEMP%.
+elevate=$(sed -e '/^@[A-Z_]*@$/d' -e 's/@[A-Z_]*@/0/g' "$(dirname "$0")/../../packaging/windows/installer.nsi.in" |
+  makensis -INPUTCHARSET UTF8 -PPO - 2>/dev/null | sed -n '/^Function un\.Elevate$/,/^FunctionEnd/p')
+grep -Fqx 'StrCpy $R1 "$INSTDIR\uninstall.exe"' <<<"$elevate" && ! grep -Fq '$EXEPATH' <<<"$elevate" ||
+  fail "the uninstaller asks for administrator rights for another program than the one in its folder"
 
 check_entry() {
   local value
@@ -23,12 +33,20 @@ check_entry() {
   [ "$value" = "$2" ] || fail "$scope: the uninstall entry's $1 is '$value', not '$2'"
 }
 
-# leaves_alone WHAT COMMAND...: the command ends with status 4 and changes no file.
+# leaves_alone STATUS WHY: the installer and the uninstaller, run in place (the process
+# that works, so that its status is seen; this user's folder has no space to quote in _?=),
+# end with STATUS and change no file.
 leaves_alone() {
-  local status=0
-  "$WINE" "${@:2}" || status=$?
-  [ "$status" = 4 ] || fail "$1 beside the running program ended with status $status, not 4"
-  [ "$(contents "${dir[user]}")" = "$before" ] || fail "$1 changed the running program's files"
+  local before status what
+  before=$(contents "${dir[user]}")
+  for what in installer uninstaller; do
+    status=0
+    if [ $what = installer ]; then "$WINE" "$setup" /S /CurrentUser || status=$?
+    else "$WINE" "${win_dir[user]}\\uninstall.exe" /S "_?=${win_dir[user]}" || status=$?; fi
+    [ "$status" = "$1" ] || fail "the $what beside $2 ended with status $status, not $1"
+    [ "$(contents "${dir[user]}")" = "$before" ] || fail "the $what changed the files beside $2"
+  done
+  echo "user: beside $2 the installer and the uninstaller ended with status $1, changing nothing"
 }
 
 for scope in user all; do
@@ -56,20 +74,25 @@ for scope in user all; do
 
   start_program "$WINE" "${win_dir[$scope]}\\tirvex.exe"
   wait_for_class tirvex.exe >/dev/null
-  # While it runs (the check is the same for both scopes; this user's folder has no space
-  # to quote in _?=): in place, the uninstaller is the process that works, and its status
-  # is seen; no waiting for an idle prefix.
-  if [ "$scope" = user ]; then
-    before=$(contents "${dir[user]}")
-    leaves_alone "the installer" "$setup" /S /CurrentUser
-    leaves_alone "the uninstaller" "${win_dir[user]}\\uninstall.exe" /S "_?=${win_dir[user]}"
-    echo "user: beside the running program the installer and the uninstaller ended with status 4, changing nothing"
-  fi
+  # The checks are the same for both scopes.
+  [ "$scope" = user ] && leaves_alone 4 "the running program"
   pass_splash
   key_to "$(wait_for_window 'نرم افزار قرعه')" alt+F4
   wait_for_exit
   [ "$EXIT_STATUS" = 0 ] || fail "$scope: the installed program exited with status $EXIT_STATUS"
   echo "$scope: the installed program started, showed its splash, and ended with status 0"
+  # Windows refuses a read-only file; Wine, run as root, only one that Linux may not change.
+  if [ "$scope" = user ]; then
+    chattr +i "${dir[user]}/tirvex.exe" || fail "tirvex.exe cannot be made unwritable here"
+    leaves_alone 9 "an unwritable tirvex.exe"
+    chattr -i "${dir[user]}/tirvex.exe"
+  fi
+
+  cp -a "${dir[$scope]}" "$copy"
+  run_silently 'C:\TirvexCopy\uninstall.exe' /S
+  [ "$STATUS" = 0 ] && [ ! -e "$copy" ] && [ "$(entries)" = "$scope" ] && [ -e "${shortcut[$scope]}" ] ||
+    fail "$scope: the copy's uninstaller ended with status $STATUS, left the copy or took the entry or shortcut"
+  echo "$scope: a copy's uninstaller removed the copy and left the install's entry and shortcut"
 
   run_silently "${win_dir[$scope]}\\uninstall.exe" /S
   [ ! -e "${dir[$scope]}" ] || fail "$scope: ${win_dir[$scope]} is still there: $(ls -A "${dir[$scope]}" | tr '\n' ' ')"

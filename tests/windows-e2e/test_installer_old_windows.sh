@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# On a Windows older than 10 the installer stops before it writes anything: in a copy of
-# the build's prefix set to report Windows 7, setup /S, for either scope too, ends with
-# status 3 and leaves no file and no registry value behind.
+# Where the installer refuses, it stops before it writes anything: in a copy of the build's
+# prefix, setup /S for everyone into a folder outside Program Files, or over a Tirvex that an
+# older installer put there for everyone, ends with status 8; set to report Windows 7, for
+# either scope too, with status 3; each leaves no file and no registry value behind.
 #   test_installer_old_windows.sh SETUP_EXE
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -10,18 +11,34 @@ work=$(mktemp -d)
 trap 'WINEPREFIX=$work/wine "$(dirname "$WINE")/wineserver" -k 2>/dev/null || true; rm -rf "$work"' EXIT
 cp -a "$WINEPREFIX" "$work/wine"
 export WINEPREFIX=$work/wine
-"$WINE" winecfg -v win7
-"$WINE" reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion' /v CurrentVersion | grep -q '6\.1' ||
-  fail "the prefix does not report Windows 7 (6.1)"
-wait_for_wine
 
 # Every path on the prefix's C: drive, and every registry line that names Tirvex.
 state() { (cd "$WINEPREFIX" && find drive_c | sort; grep -i tirvex ./*.reg || true); }
-before=$(state)
-for scope in "" /CurrentUser /AllUsers; do
-  status=0; "$WINE" "$1" /S $scope || status=$?
+# refused STATUS OPTIONS: through a batch file, as typed (/D takes the rest of the line,
+# spaces and all, only unquoted), setup OPTIONS ends with STATUS and changes nothing.
+refused() {
+  local status=0 before
   wait_for_wine
-  [ "$status" = 3 ] || fail "setup /S $scope on Windows 7 ended with status $status, not 3"
+  before=$(state)
+  printf '@"Z:%s" %s\r\n@exit /b %%errorlevel%%\r\n' "${1//\//\\}" "$3" >"$work/setup.bat"
+  "$WINE" cmd /c "Z:${work//\//\\}\\setup.bat" || status=$?
+  wait_for_wine
+  [ "$status" = "$2" ] || fail "setup $3 ended with status $status, not $2"
+  diff <(echo "$before") <(state) >&2 || fail "the refused setup $3 left something behind"
+}
+for folder in 'C:\Tirvex' 'C:\Program Files2\Tirvex' 'C:\Program Files\..\Tirvex'; do
+  refused "$1" 8 "/S /AllUsers /D=$folder"
 done
-diff <(echo "$before") <(state) >&2 || fail "the refused installer left something behind"
-echo "PASS: on Windows 7 setup /S refuses with status 3 and writes nothing"
+mkdir "$WINEPREFIX/drive_c/Tirvex" && touch "$WINEPREFIX/drive_c/Tirvex/uninstall.exe"
+"$WINE" reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tirvex' /v InstallLocation /d 'C:\Tirvex' /f
+for options in '/S /AllUsers' '/S /AllUsers /D=C:\Program Files\Tirvex'; do
+  refused "$1" 8 "$options"
+done
+
+"$WINE" winecfg -v win7
+"$WINE" reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion' /v CurrentVersion | grep -q '6\.1' ||
+  fail "the prefix does not report Windows 7 (6.1)"
+for scope in "" /CurrentUser /AllUsers; do
+  refused "$1" 3 "/S $scope"
+done
+echo "PASS: setup /S refuses for everyone outside Program Files with status 8, on Windows 7 with 3, and writes nothing"

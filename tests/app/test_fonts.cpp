@@ -43,6 +43,8 @@ class TestFonts : public QObject {
             return raw.pathForGlyph(raw.glyphIndexesForString(text).value(0));
         };
         QCOMPARE(outline(farsi, QStringLiteral("3")), outline(farsi, QStringLiteral("\u06F3")));
+        if (QFontDatabase::families() == QStringList{QString::fromLatin1(fonts::BundledFamily)})
+            QSKIP("no face but the bundled one is installed here (Qt's offscreen platform under Wine)");
         const QFont latin = fonts::withLatinDigits(bundled);
         QVERIFY(QFontInfo(latin).family() != QString::fromLatin1(fonts::BundledFamily));
         QCOMPARE(latin.pixelSize(), bundled.pixelSize());

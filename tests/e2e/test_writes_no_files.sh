@@ -100,13 +100,19 @@ changes=$(cat "$trace".* | grep -E '^(mkdir|mkdirat|rmdir|unlink|unlinkat|rename
 # What the platform itself may touch, left out with the reason:
 #  - the fontconfig cache under XDG_CACHE_HOME: fontconfig rebuilds its cache there when
 #    the system's font cache is older than the fonts, for any program that lists fonts;
+#  - fontconfig's system-wide cache (/var/cache/fontconfig), only fontconfig's own cache
+#    files (<hash>-<arch>.cache-<n> and the .TMP-*, .NEW and .LCK steps of writing one):
+#    as root, whichever process first lists the fonts rewrites a cache that fontconfig
+#    finds out of date, and the X servers, window managers and programs of the suite race
+#    for it however it was brought up to date before; the program never names the folder;
 #  - /dev/null: a child process of a library sends its output there; it stores nothing.
+fontconfig_cache='^/var/cache/fontconfig/+[0-9a-f]{32}-[a-z0-9_]+\.cache-[0-9]+(\.TMP-[A-Za-z0-9]+|\.NEW|\.LCK)?$'
 platform_path() {
   case "$1" in
     "$work/cache/fontconfig"|"$work/cache/fontconfig/"*) return 0 ;;
     /dev/null) return 0 ;;
   esac
-  return 1
+  [[ $1 =~ $fontconfig_cache ]]
 }
 found=0 excluded=0
 while IFS= read -r line; do

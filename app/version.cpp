@@ -1,6 +1,6 @@
 #include "app/version.h"
 
-#include "app/conversions.h"
+#include "engine/conversions.h"
 
 ProgramVersion programVersion() {
     return {TIRVEX_VERSION_MAJOR, TIRVEX_VERSION_MINOR, TIRVEX_VERSION_PATCH};

@@ -23,4 +23,4 @@ file(CONFIGURE OUTPUT ${TIRVEX_TRANSLATION_DIR}/qt_translation.qrc CONTENT
 # that it is made first.
 set_source_files_properties(${TIRVEX_TRANSLATION_DIR}/qt_translation.qrc PROPERTIES
   OBJECT_DEPENDS ${TIRVEX_QT_TRANSLATION})
-target_sources(tirvex_core PRIVATE ${TIRVEX_TRANSLATION_DIR}/qt_translation.qrc ${TIRVEX_QT_TRANSLATION})
+target_sources(tirvex_forms PRIVATE ${TIRVEX_TRANSLATION_DIR}/qt_translation.qrc ${TIRVEX_QT_TRANSLATION})

@@ -1,7 +1,7 @@
 # Reads the vendor file (packaging/vendor.cmake, or the one named by TIRVEX_VENDOR_FILE in
 # the environment or on CMake's command line), checks its values, says in one line when
 # they are still the defaults, and writes them for the program as the header "vendor.h" of
-# the build. Included from the top level after tirvex_core is defined.
+# the build. Included from the top level after the libraries are defined.
 if(NOT TIRVEX_VENDOR_FILE)
   set(TIRVEX_VENDOR_FILE $ENV{TIRVEX_VENDOR_FILE})
 endif()

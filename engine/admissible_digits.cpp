@@ -1,6 +1,6 @@
 #include "engine/admissible_digits.h"
 
-#include "app/conversions.h"
+#include "engine/conversions.h"
 
 namespace engine {
 

@@ -8,7 +8,7 @@
 #include "engine/admissible_digits.h"
 #include "engine/ticket_counts.h"
 
-#include "app/conversions.h"
+#include "engine/conversions.h"
 
 #include <QString>
 #include <QStringList>

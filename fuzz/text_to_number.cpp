@@ -2,7 +2,7 @@
 // runs of digits far beyond a million) without a fault, and agree with what it promises:
 // the leading blanks, one sign and a run of digits decide the value, nothing after them
 // does; NumberToText writes whole numbers that read back exactly.
-#include "app/conversions.h"
+#include "engine/conversions.h"
 
 #include <QString>
 #include <cmath>

@@ -1,6 +1,6 @@
 # Writes, beside the Windows downloads, what the LGPLv3 asks for a program linked
 # statically with Qt, then the checksums of everything in DIST:
-#   <name>-relink.zip  the relinking kit: the program's objects, its static library, the
+#   <name>-relink.zip  the relinking kit: the program's objects, its static libraries, the
 #                      link step and the toolchain, to link tirvex.exe against a modified Qt
 #   qt-source/         the Qt source the program was built with, as it built the Qt in
 #                      the cache: Debian's source package, build-qt and its toolchain file,
@@ -9,7 +9,7 @@
 #                      file, for a copy handed on without the place it was published
 #   SHA256SUMS         "<sha256>  <file>" for every file above and the two downloads
 #   cmake -DDIST=<dist> -DNAME=<name> -DSTAGING=<staged program folder> -DKIT=<kit files>
-#         -DOBJECTS=<objects> -DCORE=<libtirvex_core.a> -DTOOLCHAIN=<cmake dir>
+#         -DOBJECTS=<objects> -DLIBS=<the static libraries, |-separated> -DTOOLCHAIN=<cmake dir>
 #         -DQT_RECORD=<qt>/share/tirvex -P make-relink-kit.cmake
 cmake_minimum_required(VERSION 3.25)
 set(kit ${DIST}/${NAME}-relink)
@@ -17,7 +17,8 @@ set(zip_tool /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/reproducible_zip.py)
 file(REMOVE_RECURSE ${kit})
 file(COPY ${KIT}/CMakeLists.txt ${KIT}/README.txt DESTINATION ${kit})
 file(COPY ${TOOLCHAIN}/mingw-w64-x86_64.cmake ${TOOLCHAIN}/windows-build.cmake DESTINATION ${kit}/toolchain)
-file(COPY ${CORE} DESTINATION ${kit}/lib)
+string(REPLACE "|" ";" LIBS "${LIBS}")
+file(COPY ${LIBS} DESTINATION ${kit}/lib)
 file(MAKE_DIRECTORY ${kit}/obj)
 # The link step links the objects in the order of obj/objects.txt, which is the order the
 # program was linked in: another order gives another tirvex.exe. Each name starts with its

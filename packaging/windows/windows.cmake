@@ -113,7 +113,7 @@ add_custom_target(windows-packages
           -P ${TIRVEX_PACKAGING_DIR}/windows/make-packages.cmake
   COMMAND ${CMAKE_COMMAND} -DDIST=${TIRVEX_WINDOWS_DIST} -DNAME=${TIRVEX_WINDOWS_NAME}
           -DSTAGING=${TIRVEX_WINDOWS_STAGING} -DKIT=${relink}
-          "-DOBJECTS=$<JOIN:$<TARGET_OBJECTS:tirvex>,|>" -DCORE=$<TARGET_FILE:tirvex_core>
+          "-DOBJECTS=$<JOIN:$<TARGET_OBJECTS:tirvex>,|>" "-DLIBS=$<TARGET_FILE:tirvex_core>|$<TARGET_FILE:tirvex_forms>|$<TARGET_FILE:tirvex_engine>"
           -DTOOLCHAIN=${CMAKE_CURRENT_SOURCE_DIR}/cmake -DQT_RECORD=${TIRVEX_QT_RECORD}
           -P ${TIRVEX_PACKAGING_DIR}/windows/make-relink-kit.cmake
   DEPENDS tirvex

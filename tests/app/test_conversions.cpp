@@ -1,4 +1,4 @@
-#include "app/conversions.h"
+#include "engine/conversions.h"
 #include "app/twips.h"
 #include "app/version.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/bidi.h"
 #include "app/colours.h"
-#include "app/conversions.h"
+#include "engine/conversions.h"
 #include "app/error_report.h"
 #include "app/trace.h"
 #include "app/twips.h"

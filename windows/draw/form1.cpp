@@ -1,6 +1,6 @@
 #include "windows/draw/form1.h"
 
-#include "app/conversions.h"
+#include "engine/conversions.h"
 #include "app/design.h"
 #include "app/error_report.h"
 #include "app/trace.h"

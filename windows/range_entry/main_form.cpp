@@ -1,6 +1,6 @@
 #include "windows/range_entry/main_form.h"
 
-#include "app/conversions.h"
+#include "engine/conversions.h"
 #include "app/trace.h"
 #include "windows/draw/form1.h"
 #include "windows/range_entry/message_box.h"

@@ -51,31 +51,40 @@ Range reachableFrom(int k, const QString& lower, const QString& upper) {
     return range;
 }
 
-std::uint64_t behind(Range range, int k, const QString& prefix, int digit) {
+std::uint64_t behind(Range range, int k, const QString& prefix, int digit,
+                     const TicketList& leftOut) {
     // The first k digits are the candidate itself: the tickets beginning with it.
     const double candidate = candidateValue(prefix, digit);
     keepPosition(range, k, candidate, candidate);
-    return range.size();
+    if (range.size() == 0)
+        return 0;
+    const auto first = std::lower_bound(leftOut.begin(), leftOut.end(), range.from);
+    const auto past = std::upper_bound(first, leftOut.end(), range.to);
+    return range.size() - std::uint64_t(past - first);
 }
 
 } // namespace
 
 std::uint64_t ticketsBehind(int k, const QString& lower, const QString& upper,
-                            const QString& prefix, int digit) {
+                            const QString& prefix, int digit, const TicketList& leftOut) {
     if (k < 1 || k > Positions)
         return 0;
-    return behind(reachableFrom(k, lower, upper), k, prefix, digit);
+    return behind(reachableFrom(k, lower, upper), k, prefix, digit, leftOut);
 }
 
 DigitWeights ticketWeights(int k, const QString& lower, const QString& upper,
-                           const QString& prefix) {
+                           const QString& prefix, const TicketList& leftOut) {
     DigitWeights weights{};
     if (k < 1 || k > Positions)
         return weights;
     const Range reachable = reachableFrom(k, lower, upper);
     for (int d = 0; d <= 9; ++d)
-        weights[std::size_t(d)] = behind(reachable, k, prefix, d);
+        weights[std::size_t(d)] = behind(reachable, k, prefix, d, leftOut);
     return weights;
+}
+
+std::uint64_t ticketsLeft(const QString& lower, const QString& upper, const TicketList& leftOut) {
+    return totalOf(ticketWeights(1, lower, upper, QString(), leftOut));
 }
 
 std::uint64_t totalOf(const DigitWeights& weights) {

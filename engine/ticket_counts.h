@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 // The tickets behind each digit of a position, and the choice of the digit a position
 // settles on. Spinning digits are shown with every admissible digit equally likely, but
@@ -18,17 +19,25 @@ namespace engine {
 // that cannot stand there.
 using DigitWeights = std::array<std::uint64_t, 10>;
 
+// Tickets left out of the draw (those that have won already, when each may win only once):
+// six-digit numbers as whole numbers, in ascending order, each once.
+using TicketList = std::vector<std::int64_t>;
+
 // How many six-digit numbers beginning with the settled prefix followed by `digit` the
 // draw can still finish on: those whose first j digits lie within the first j characters
 // of both bounds, for position k and every position after it, read as the draw reads
 // them. For bounds of six digits that is the tickets from lower to upper, both included,
-// that begin so.
+// that begin so. Tickets left out are not counted: the settle then never reaches them, and
+// every ticket still in the draw keeps the same chance.
 std::uint64_t ticketsBehind(int k, const QString& lower, const QString& upper,
-                            const QString& prefix, int digit);
+                            const QString& prefix, int digit, const TicketList& leftOut = {});
 
 // The tickets behind each digit of position k after the settled prefix.
 DigitWeights ticketWeights(int k, const QString& lower, const QString& upper,
-                           const QString& prefix);
+                           const QString& prefix, const TicketList& leftOut = {});
+
+// How many tickets a draw between the bounds can still finish on.
+std::uint64_t ticketsLeft(const QString& lower, const QString& upper, const TicketList& leftOut);
 
 std::uint64_t totalOf(const DigitWeights& weights);
 

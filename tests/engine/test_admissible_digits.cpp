@@ -8,6 +8,7 @@
 
 using Digits = std::vector<int>;
 Q_DECLARE_METATYPE(Digits)
+Q_DECLARE_METATYPE(engine::TicketList)
 
 namespace {
 // The numbers the draw can finish on from position k, walked digit by digit with the
@@ -150,31 +151,52 @@ class TestAdmissibleDigits : public QObject {
     // The exact chance of every ticket: at each position the settling digit's share of
     // the whole numbers below the total weight, multiplied down the six positions as a
     // fraction. Every ticket between the bounds comes out at 1/N, and nothing else is
-    // ever drawn.
+    // ever drawn. With m of them left out (they have won), each of the others comes out at
+    // 1/(N - m) and those left out at nothing, whoever they are.
     void everyTicketHasTheSameChance_data() {
         QTest::addColumn<QString>("lower");
         QTest::addColumn<QString>("upper");
-        QTest::newRow("the whole range") << "000000" << "999999";
-        QTest::newRow("a raffle of 237 tickets") << "000001" << "000237";
-        QTest::newRow("51 tickets from 100") << "000100" << "000150";
-        QTest::newRow("the default bounds") << "035000" << "084570";
-        QTest::newRow("bounds sharing five digits") << "123453" << "123458";
-        QTest::newRow("equal bounds") << "527341" << "527341";
-        QTest::newRow("the first ten") << "000000" << "000009";
-        QTest::newRow("the last ten") << "999990" << "999999";
-        QTest::newRow("across a carry") << "099998" << "100003";
+        QTest::addColumn<engine::TicketList>("leftOut");
+        const engine::TicketList none;
+        QTest::newRow("the whole range") << "000000" << "999999" << none;
+        QTest::newRow("a raffle of 237 tickets") << "000001" << "000237" << none;
+        QTest::newRow("51 tickets from 100") << "000100" << "000150" << none;
+        QTest::newRow("the default bounds") << "035000" << "084570" << none;
+        QTest::newRow("bounds sharing five digits") << "123453" << "123458" << none;
+        QTest::newRow("equal bounds") << "527341" << "527341" << none;
+        QTest::newRow("the first ten") << "000000" << "000009" << none;
+        QTest::newRow("the last ten") << "999990" << "999999" << none;
+        QTest::newRow("across a carry") << "099998" << "100003" << none;
+        QTest::newRow("237 tickets, five won")
+            << "000001" << "000237" << engine::TicketList{1, 9, 10, 200, 237};
+        QTest::newRow("237 tickets, a whole ten and its neighbours won")
+            << "000001" << "000237" << engine::TicketList{99, 100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110};
+        QTest::newRow("won outside new bounds, and inside")
+            << "000100" << "000150" << engine::TicketList{3, 99, 100, 150, 151, 999999};
+        QTest::newRow("default bounds, won across the range")
+            << "035000" << "084570" << engine::TicketList{35000, 49999, 50000, 84570};
+        engine::TicketList allButOne;
+        for (std::int64_t t = 99998; t <= 100003; ++t)
+            if (t != 100001)
+                allButOne.push_back(t);
+        QTest::newRow("all but one won, across a carry") << "099998" << "100003" << allButOne;
+        QTest::newRow("all won") << "000001" << "000005" << engine::TicketList{1, 2, 3, 4, 5};
     }
     void everyTicketHasTheSameChance() {
         QFETCH(QString, lower);
         QFETCH(QString, upper);
-        const std::uint64_t n = std::uint64_t(upper.toInt() - lower.toInt() + 1);
+        QFETCH(engine::TicketList, leftOut);
+        std::uint64_t n = std::uint64_t(upper.toInt() - lower.toInt() + 1);
+        for (std::int64_t t : leftOut)
+            n -= (t >= lower.toInt() && t <= upper.toInt()) ? 1 : 0;
+        QCOMPARE(engine::ticketsLeft(lower, upper, leftOut), n);
         std::uint64_t drawn = 0;
         QStringList unfair;
         // The chance of the settled prefix is numerator / denominator, in lowest terms.
         std::function<void(const QString&, std::uint64_t, std::uint64_t)> walk =
             [&](const QString& prefix, std::uint64_t numerator, std::uint64_t denominator) {
                 const engine::DigitWeights weights =
-                    engine::ticketWeights(int(prefix.size()) + 1, lower, upper, prefix);
+                    engine::ticketWeights(int(prefix.size()) + 1, lower, upper, prefix, leftOut);
                 const std::uint64_t total = engine::totalOf(weights);
                 std::array<std::uint64_t, 10> share{};
                 for (std::uint64_t t = 0; t < total; ++t)
@@ -192,7 +214,8 @@ class TestAdmissibleDigits : public QObject {
                         continue;
                     }
                     ++drawn;
-                    if (num != 1 || den != n || next < lower || next > upper)
+                    if (num != 1 || den != n || next < lower || next > upper ||
+                        std::binary_search(leftOut.begin(), leftOut.end(), next.toLongLong()))
                         unfair << QStringLiteral("%1: %2/%3").arg(next).arg(num).arg(den);
                 }
             };

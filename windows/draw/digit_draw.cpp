@@ -8,6 +8,7 @@
 #include "app/twips.h"
 #include "engine/admissible_digits.h"
 #include "engine/random_source.h"
+#include "engine/sitting.h"
 #include "engine/ticket_counts.h"
 #include "windows/draw/form1.h"
 
@@ -47,6 +48,21 @@ void stopUnfinished(Form1& stage, int k, const QString& why) {
     trace::line(QStringLiteral("draw stopped at position %1: %2").arg(k).arg(why));
 }
 
+// The random source gave nothing usable within a tick's draws: the operator is told, as
+// the number cannot be finished fairly.
+void stopOnFaultySource(Form1& stage, int k, const QString& lower, const QString& upper) {
+    stopUnfinished(stage, k, QStringLiteral("the random source gave no admissible digit"));
+    const QString detail = QStringLiteral("%1 random digits in a row fell outside %2 to %3.")
+                               .arg(MaxDrawsPerTick)
+                               .arg(lower, upper);
+    error_report::report(
+        QStringLiteral("The draw stopped at position %1: ").arg(k) + detail,
+        QStringLiteral("قرعه‌کشی در رقم %1 متوقف شد، زیرا رقمی در محدوده به دست نیامد. "
+                       "دکمه‌ی شروع را دوباره بزنید.")
+            .arg(k),
+        detail);
+}
+
 } // namespace
 
 QString markerPath() {
@@ -58,6 +74,28 @@ QString markerPath() {
 void setMarkerDirectory(const QString& directory) { markerDirectory() = directory; }
 
 void start(Form1& stage) {
+    // While each ticket may win once, the tickets that have won are left out of this whole
+    // draw. When none is left the operator is told before anything spins, and the stage
+    // keeps what it shows.
+    const engine::Sitting& sitting = engine::sitting();
+    stage.LeftOut = sitting.leftOut();
+    stage.EachTicketOnce = sitting.eachTicketOnce();
+    if (stage.EachTicketOnce) {
+        const QString lower = stage.Label8()->caption();
+        const QString upper = stage.Label9()->caption();
+        if (engine::ticketsLeft(lower, upper, stage.LeftOut) == 0) {
+            const QString detail = QStringLiteral("%1 – %2").arg(lower, upper);
+            error_report::report(
+                QStringLiteral("No ticket from %1 to %2 is left to draw: every one has won")
+                    .arg(lower, upper),
+                QStringLiteral("همه‌ی بلیت‌های این محدوده برنده شده‌اند و بلیتی برای قرعه‌کشی "
+                               "نمانده است. محدوده را بزرگ‌تر کنید، یا در پنجره‌ی برندگان "
+                               "گزینه‌ی «هر بلیت فقط یک بار برنده شود» را بردارید."),
+                bidi::leftToRight(detail), error_report::Severity::Warning, stage.window());
+            return;
+        }
+    }
+
     // A disabled button hands its focus on to the next one, the return button: a second
     // Space or Enter from the operator would then close the stage in the middle of the
     // draw. The stage itself holds the focus until the start button is back. The button
@@ -148,16 +186,27 @@ void tick(Form1& stage, int k) {
     engine::RandomSource& source = engine::randomSource();
     int draws = 0;
     bool drawn = false;
-    // The digit that stays is weighted by the tickets behind it, so that every ticket of
-    // the range is equally likely, not every digit. Bounds that leave no ticket to finish
-    // on are drawn as a spinning digit and stop the draw at the position that fails.
+    // The digit that stays is weighted by the tickets behind it that are still in the
+    // draw, so that every such ticket is equally likely, not every digit. It is never
+    // drawn by the spinning rule instead: that could settle on a ticket left out, or
+    // favour some tickets over others.
     if (settles) {
-        const engine::DigitWeights weights = engine::ticketWeights(k, lower, upper, prefix);
-        if (const std::optional<int> digit =
-                engine::settlingDigit(source, weights, draws, MaxDrawsPerTick)) {
-            show(*digit);
-            drawn = true;
+        const engine::DigitWeights weights =
+            engine::ticketWeights(k, lower, upper, prefix, stage.LeftOut);
+        if (engine::totalOf(weights) == 0) {
+            stopUnfinished(stage, k,
+                           QStringLiteral("no ticket from %1 to %2 begins with \"%3\" and a digit")
+                               .arg(lower, upper, prefix));
+            return;
         }
+        const std::optional<int> digit =
+            engine::settlingDigit(source, weights, draws, MaxDrawsPerTick);
+        if (!digit) {
+            stopOnFaultySource(stage, k, lower, upper);
+            return;
+        }
+        show(*digit);
+        drawn = true;
     }
     // Spinning digits: draw until admissible, every admissible digit equally likely.
     while (!drawn && draws < MaxDrawsPerTick) {
@@ -166,16 +215,7 @@ void tick(Form1& stage, int k) {
         drawn = engine::withinBounds(k, lower, upper, show(engine::digitOf(source.next())));
     }
     if (!drawn) {
-        stopUnfinished(stage, k, QStringLiteral("the random source gave no admissible digit"));
-        const QString detail = QStringLiteral("%1 random digits in a row fell outside %2 to %3.")
-                                   .arg(MaxDrawsPerTick)
-                                   .arg(lower, upper);
-        error_report::report(
-            QStringLiteral("The draw stopped at position %1: ").arg(k) + detail,
-            QStringLiteral("قرعه‌کشی در رقم %1 متوقف شد، زیرا رقمی در محدوده به دست نیامد. "
-                           "دکمه‌ی شروع را دوباره بزنید.")
-                .arg(k),
-            detail);
+        stopOnFaultySource(stage, k, lower, upper);
         return;
     }
 
@@ -194,6 +234,13 @@ void tick(Form1& stage, int k) {
     stage.g1()->setVisible(false);
     readyForNextDraw(stage);
     trace::line(QStringLiteral("drawn ") + stage.Label15()->caption());
+    // The sitting keeps the number from the moment it stands green; the audience sees
+    // nothing of it.
+    engine::sitting().add({.number = stage.Label15()->caption(),
+                           .when = QDateTime::currentDateTime(),
+                           .lower = lower,
+                           .upper = upper,
+                           .eachTicketOnce = stage.EachTicketOnce});
 }
 
 } // namespace digit_draw

@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/form.h"
+#include "engine/ticket_counts.h"
 #include "windows/draw/marker.h"
 
 // The stage: a black, borderless window over the whole screen with six huge digit
@@ -16,6 +17,10 @@ class Form1 : public Form {
     // Whether the operator has been told, while the stage is shown, that the marker
     // animation cannot be read. Cleared when the stage is loaded and when the file loads.
     bool markerFailureReported = false;
+    // The tickets the running draw leaves out, and whether each ticket could win once when
+    // it started: fixed for the whole draw.
+    engine::TicketList LeftOut;
+    bool EachTicketOnce = false;
 
     Label* Label1() { return control<Label>(QStringLiteral("Label1")); }
     Label* Label2() { return control<Label>(QStringLiteral("Label2")); }

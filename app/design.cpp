@@ -5,6 +5,7 @@
 #include "app/fonts.h"
 #include "app/twips.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QMenuBar>
 #include <QPixmap>
@@ -108,8 +109,13 @@ QWidget* makeWidget(const Control& row, QWidget* parent) {
                                QSize(twips::toPixels(row.width), twips::toPixels(row.height)));
         return picture;
     }
-    case Kind::Custom:
-        return row.create(parent);
+    case Kind::Custom: {
+        QWidget* w = row.create(parent);
+        // A check box or button of the window's own kind takes its caption like the others.
+        if (auto* button = qobject_cast<QAbstractButton*>(w))
+            button->setText(text(row.caption));
+        return w;
+    }
     case Kind::Line:
     case Kind::Timer:
     case Kind::Menu:

@@ -119,9 +119,15 @@ void FormWindow::followMovesBetweenScreens() {
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
-    // The window's close command unloads the form, like code would.
+    // The window's close command unloads the form, like code would, unless the form asks
+    // to stay.
     event->ignore();
-    Application::runHandler([this] { form_.Unload(); });
+    Application::runHandler([this] {
+        bool cancel = false;
+        form_.Form_QueryUnload(cancel);
+        if (!cancel)
+            form_.Unload();
+    });
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -113,6 +113,9 @@ class Form {
                          [handler] { Application::runHandler(handler); });
     }
     virtual void Form_Load() {}
+    // The window's close box or the system's close command: setting cancel keeps the form
+    // loaded. Code that unloads the form is not asked.
+    virtual void Form_QueryUnload(bool& cancel) { (void)cancel; }
     virtual void Form_Activate() {}
     // A key that types a character, seen by the window before its controls when the
     // design turns key preview on; setting key to 0 swallows it.

@@ -82,6 +82,7 @@ void MainForm::connectHandlers() {
     Text2()->setKeyPressHandler([this](int& key) { Text2_KeyPress(key); });
     on(Label2(), &Label::clicked, [this] { Label2_Click(); });
     on(about(), &QAction::triggered, [this] { about_Click(); });
+    on(winners(), &QAction::triggered, [this] { winners_Click(); });
 }
 
 void MainForm::Form_Load() {
@@ -94,6 +95,8 @@ void MainForm::Form_Load() {
     // window active (focus-stealing prevention can refuse it). Without a selection a
     // hand-off would carry spin count 0, which never settles, and ticks of 0 ms.
     selectDrawSetting();
+    // The winners window is a key away, so the operator need not reach for the mouse.
+    winners()->setShortcut(QKeySequence(Qt::Key_F8));
 }
 
 void MainForm::Form_Activate() {

@@ -17,6 +17,7 @@ class MainForm : public Form {
     Label* Label2() { return control<Label>(QStringLiteral("Label2")); }
     Label* Label3() { return control<Label>(QStringLiteral("Label3")); }
     QAction* about() { return control<QAction>(QStringLiteral("about")); }
+    QAction* winners() { return control<QAction>(QStringLiteral("winners")); }
 
     // The digit filter of the two bound fields: a typed Persian or Arabic digit becomes
     // the digit 0 to 9 it stands for; any other character than 0 to 9 is discarded by
@@ -27,6 +28,8 @@ class MainForm : public Form {
     void Label2_Click();
     // Opens the about window; it lives with the about window.
     void about_Click();
+    // Opens the winners window; it lives with the winners window.
+    void winners_Click();
 
     static const design::Window& Design();
 
@@ -35,6 +38,8 @@ class MainForm : public Form {
     void connectHandlers() override;
     void Form_Load() override;
     void Form_Activate() override;
+    // Rows of the sitting that are in no file yet are not let go without a word.
+    void Form_QueryUnload(bool& cancel) override;
 
   private:
     void selectDrawSetting();

@@ -66,6 +66,8 @@ const design::Window& MainForm::Design() {
              .height = 435, .caption = StartCaption, .foreColor = Black, .font = design::titr(14.25),
              .tabIndex = 9},
             {.kind = Kind::Menu, .name = "about", .caption = "ارتباط با ما"},
+            // Beside the design's one entry: the draws of this sitting.
+            {.kind = Kind::Menu, .name = "winners", .caption = "برندگان"},
         }};
     return window;
 }

@@ -4,25 +4,43 @@
 # real speed, one winner marked absent. Closing the range entry window with rows in no file
 # asks first and Esc keeps it open; a save into a folder that cannot be written says so and
 # keeps every row; the CSV saved into the documents folder (a Persian name) reads back as
-# the rows shown, and the PDF holds the five numbers.
+# the rows shown, and the PDF holds the five numbers. Given tirvex.exe, the same under Wine,
+# in the Windows build's prefix.
 #   test_winners.sh PROGRAM
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/lib.sh"
+program=${1:?program path}
+if [[ $program == *.exe ]]; then . "$here/../windows-e2e/lib.sh"; else . "$here/lib.sh"; fi
 under_x "$0" "$@"
 
-program=${1:?program path}
 caption='نرم افزار قرعه'
 work=$(mktemp -d)
-docs="$work/اسناد قرعه ۱۴۰۵"
-mkdir -p "$docs" "$work/config"
-# Qt reads the documents folder from the user's XDG directories.
-printf 'XDG_DOCUMENTS_DIR="%s"\n' "$docs" >"$work/config/user-dirs.dirs"
-writable() { if [ "$(id -u)" = 0 ]; then chattr "$1i" "$docs"; else chmod "u$2w" "$docs"; fi; }
 PROGRAM_LOG="$work/log"
-trap 'close_program; writable - + 2>/dev/null; rm -rf "$work"' EXIT
-
-start_program env TIRVEX_TRACE=1 XDG_CONFIG_HOME="$work/config" "$program"
+folder='اسناد قرعه ۱۴۰۵'
+writable() { if [ "$(id -u)" = 0 ]; then chattr "$1i" "$docs"; else chmod "u$2w" "$docs"; fi; }
+if [ -n "${WINE:-}" ]; then
+  # Windows' documents folder, where the user's shell folders say it is (a .reg file in
+  # UTF-16 carries the Persian name whatever the locale); the prefix's own comes back at the end.
+  docs="$WINEPREFIX/drive_c/$folder"
+  shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+  "$WINE" reg export "$shell_folders" 'C:\shell-folders.reg' /y >/dev/null 2>&1 ||
+    fail "could not read the user's shell folders"
+  trap 'close_program; writable - + 2>/dev/null; "$WINE" regedit /S "C:\\shell-folders.reg"; rm -rf "$work" "$docs"' EXIT
+  mkdir -p "$docs"
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n[%s]\r\n"Personal"="C:\\\\%s"\r\n' \
+    "$shell_folders" "$folder" | iconv -f UTF-8 -t UTF-16 >"$WINEPREFIX/drive_c/documents.reg"
+  "$WINE" regedit /S 'C:\documents.reg' || fail "could not set the documents folder"
+  TIRVEX_TRACE=1 start_program "$WINE" "$(place_program "$program" 'قرعه کشی')"
+  wait_for_class tirvex.exe >/dev/null
+else
+  # Qt reads the documents folder from the user's XDG directories.
+  docs="$work/$folder"
+  mkdir -p "$docs" "$work/config"
+  printf 'XDG_DOCUMENTS_DIR="%s"\n' "$docs" >"$work/config/user-dirs.dirs"
+  trap 'close_program; writable - + 2>/dev/null; rm -rf "$work"' EXIT
+  start_program env TIRVEX_TRACE=1 XDG_CONFIG_HOME="$work/config" "$program"
+fi
+shots=${TIRVEX_SHOTS:-${SHOT_DIR:-}}
 pass_splash
 main=$(wait_for_window "$caption")
 settle
@@ -67,7 +85,7 @@ key_to "$winners" Tab ctrl+Home Down
 settle 0.3
 click_in "$winners" 523 364
 settle 0.5
-[ -n "${TIRVEX_SHOTS:-}" ] && shot_window "$winners" "$TIRVEX_SHOTS/winners.png"
+[ -z "$shots" ] || shot_window "$winners" "$shots/winners.png"
 
 # Closing the range entry window with five rows in no file asks first; Esc cancels.
 key_to "$main" alt+F4
@@ -83,7 +101,7 @@ click_in "$winners" 377 364
 dialog=$(wait_for_window 'ذخیره‌ی فهرست برندگان')
 settle
 key_to "$dialog" Return
-wait_for_line '^tirvex: error: Could not write .*قرعه-[0-9-]+\.csv'
+wait_for_line '^tirvex: error: Could not write .*-[0-9]{4}-[0-9]{2}-[0-9]{2}\.csv'
 settle
 xdotool key Return
 writable - +
@@ -110,7 +128,7 @@ assert [r[1] for r in rows[1:]] == sys.argv[2].split(), rows
 assert [r[5] for r in rows[1:]] == ["برنده", "غایب", "برنده", "برنده", "برنده"], rows
 assert all(r[3:5] == ["000001", "000237"] and r[6] == "بله" for r in rows[1:]), rows
 EOF
-[ -n "${TIRVEX_SHOTS:-}" ] && cp "${csv%.csv}.pdf" "$TIRVEX_SHOTS/record.pdf"
+[ -z "$shots" ] || cp "${csv%.csv}.pdf" "$shots/record.pdf"
 text=$(pdftotext -enc UTF-8 "${csv%.csv}.pdf" - | tr '۰۱۲۳۴۵۶۷۸۹' '0123456789')
 for n in $drawn; do
   grep -q "$n" <<<"$text" || fail "the PDF does not hold $n"

@@ -124,6 +124,7 @@ void FrmWinners::connectHandlers() {
 }
 
 void FrmWinners::Form_Load() {
+    opened_ = true;
     QTableWidget* grid = Grid1();
     grid->setHorizontalHeaderLabels({QStringLiteral("ردیف"), QStringLiteral("عدد"),
                                      QStringLiteral("زمان"), QStringLiteral("محدوده"),
@@ -254,7 +255,7 @@ void FrmWinners::cmdClear_Click() {
 }
 
 bool FrmWinners::confirmLeaving(QWidget* over) {
-    if (sitting_record::csvFile().holdsEverything())
+    if (!opened_ || sitting_record::csvFile().holdsEverything())
         return true;
     const QString question = QStringLiteral(
         "ردیف‌هایی از فهرست برندگان هنوز در پرونده‌ای ذخیره نشده‌اند و با بستن برنامه از دست "

@@ -33,9 +33,10 @@ class FrmWinners : public Form {
     // Empties the list once the operator has said yes.
     void cmdClear_Click();
 
-    // Before the program's last window goes: true when every row is in a file, or the
-    // operator has saved them or chosen to leave without saving; false to stay open.
-    static bool confirmLeaving(QWidget* over);
+    // Before the range entry window goes: true when every row is in a file, or the operator
+    // has saved them or chosen to leave without saving; false to stay open. An operator who
+    // never opened this window is not asked: the program closes as it always did.
+    bool confirmLeaving(QWidget* over);
 
     // The operator's answers, for tests: the file a save dialog returns (empty: cancelled)
     // and the button a question returns. Empty functions bring the dialogs back.
@@ -52,6 +53,7 @@ class FrmWinners : public Form {
     void Form_Load() override;
 
   private:
+    bool opened_ = false; // in this run
     // Fills the list from the sitting and sets the buttons for its selected row.
     void showSitting();
     void showSelection();

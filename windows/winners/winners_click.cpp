@@ -9,5 +9,5 @@ void MainForm::winners_Click() {
 }
 
 void MainForm::Form_QueryUnload(bool& cancel) {
-    cancel = !FrmWinners::confirmLeaving(window());
+    cancel = !frmWinners().confirmLeaving(window());
 }

@@ -24,8 +24,6 @@ void Sitting::clear() {
     touch();
 }
 
-void Sitting::setEachTicketOnce(bool on) { eachTicketOnce_ = on; }
-
 TicketList Sitting::leftOut() const {
     TicketList tickets;
     if (!eachTicketOnce_)

@@ -15,9 +15,9 @@ namespace engine {
 enum class Outcome { Won, Absent };
 
 struct DrawnTicket {
-    QString number;        // six digits, as the stage showed them
-    QDateTime when;        // the moment the last digit settled, local time
-    QString lower, upper;  // the bounds it was drawn within
+    QString number;              // six digits, as the stage showed them
+    QDateTime when;              // the moment the last digit settled, local time
+    QString lower, upper;        // the bounds it was drawn within
     bool eachTicketOnce = false; // whether tickets that had won were left out of its draw
     Outcome outcome = Outcome::Won;
 };
@@ -37,7 +37,7 @@ class Sitting : public QObject {
     // Whether a ticket that has won in this sitting (present or absent) is left out of the
     // next draws. Off at start: the draws are independent.
     bool eachTicketOnce() const { return eachTicketOnce_; }
-    void setEachTicketOnce(bool on);
+    void setEachTicketOnce(bool on) { eachTicketOnce_ = on; }
 
     // The tickets the next draw leaves out: every number drawn so far while each ticket may
     // win once, none otherwise.

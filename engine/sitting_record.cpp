@@ -3,6 +3,7 @@
 #include <QSaveFile>
 #include <QStringList>
 #include <algorithm>
+#include <utility>
 
 namespace sitting_record {
 namespace {
@@ -36,7 +37,9 @@ QString outcomeText(engine::Outcome outcome) {
     return outcome == engine::Outcome::Absent ? QStringLiteral("غایب") : QStringLiteral("برنده");
 }
 
-QString yesNo(bool yes) { return yes ? QStringLiteral("بله") : QStringLiteral("خیر"); }
+QString yesNo(bool yes) {
+    return yes ? QStringLiteral("بله") : QStringLiteral("خیر");
+}
 
 QByteArray csv(const std::vector<engine::DrawnTicket>& draws) {
     QString text = line({QStringLiteral("ردیف"), QStringLiteral("عدد"),
@@ -44,8 +47,8 @@ QByteArray csv(const std::vector<engine::DrawnTicket>& draws) {
                          QStringLiteral("وضعیت"), QStringLiteral("هر بلیت فقط یک بار")});
     int ordinal = 0;
     for (const engine::DrawnTicket& d : draws)
-        text += line({QString::number(++ordinal), d.number, isoWithOffset(d.when), d.lower,
-                      d.upper, outcomeText(d.outcome), yesNo(d.eachTicketOnce)});
+        text += line({QString::number(++ordinal), d.number, isoWithOffset(d.when), d.lower, d.upper,
+                      outcomeText(d.outcome), yesNo(d.eachTicketOnce)});
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }
 
@@ -77,6 +80,7 @@ QString CsvFile::saveAs(const QString& path) {
     if (reason.isEmpty()) {
         path_ = path;
         written_ = sitting_.revision();
+        failing_ = false;
     }
     return reason;
 }
@@ -87,11 +91,13 @@ bool CsvFile::holdsEverything() const {
 
 void CsvFile::rewrite() {
     const QString reason = writeWhole(path_, csv(sitting_.draws()));
+    const bool failedBefore = std::exchange(failing_, !reason.isEmpty());
     if (reason.isEmpty())
         written_ = sitting_.revision();
-    else
+    else if (!failedBefore)
         Q_EMIT writeFailed(path_, reason);
 }
+
 
 CsvFile& csvFile() {
     static CsvFile instance(engine::sitting());

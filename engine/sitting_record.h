@@ -40,7 +40,8 @@ class CsvFile : public QObject {
     bool holdsEverything() const;
 
   Q_SIGNALS:
-    // A rewrite after a change failed; the next change tries again.
+    // A rewrite after a change failed, where the one before had not: the next change tries
+    // again, and a failure is told once until a write succeeds.
     void writeFailed(const QString& path, const QString& reason);
 
   private:
@@ -49,6 +50,7 @@ class CsvFile : public QObject {
     engine::Sitting& sitting_;
     QString path_;
     quint64 written_ = 0; // the sitting's revision the file holds
+    bool failing_ = false;
 };
 
 // The file of the program's one sitting.

@@ -84,6 +84,7 @@ class TestSittingRecord : public QObject {
         const QByteArray before = fileBytes(path);
         QVERIFY(QFile::remove(path) && QDir().mkpath(path));
         sitting.add(drawn(QStringLiteral("000100")));
+        sitting.add(drawn(QStringLiteral("000101")));
         QCOMPARE(failures.size(), 1);
         QVERIFY(!file.holdsEverything());
         QVERIFY(!file.saveAs(path).isEmpty());

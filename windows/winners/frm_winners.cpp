@@ -6,6 +6,7 @@
 #include "app/trace.h"
 #include "engine/sitting.h"
 #include "engine/sitting_record.h"
+#include "windows/range_entry/main_form.h"
 #include "windows/winners/sitting_pdf.h"
 
 #include <QDate>
@@ -73,12 +74,13 @@ QMessageBox::StandardButton ask(QWidget* over, const QString& title, const QStri
 // A file that could not be written: the operator reads which and why, and the list stays
 // in the program as it was.
 void reportUnwritten(const QString& path, const QString& reason, QWidget* over) {
-    error_report::report(
-        QStringLiteral("Could not write %1: %2").arg(path, reason),
-        QStringLiteral("پرونده نوشته نشد. همه‌ی ردیف‌های فهرست در برنامه مانده‌اند؛ پوشه‌ی دیگری "
-                       "را برگزینید."),
-        QDir::toNativeSeparators(path) + QStringLiteral("\n") + reason,
-        error_report::Severity::Error, over);
+    error_report::report(QStringLiteral("Could not write %1: %2").arg(path, reason),
+                         QStringLiteral("پرونده نوشته نشد. همه‌ی ردیف‌های فهرست در "
+                                        "برنامه "
+                                        "مانده‌اند؛ پوشه‌ی دیگری "
+                                        "را برگزینید."),
+                         QDir::toNativeSeparators(path) + QStringLiteral("\n") + reason,
+                         error_report::Severity::Error, over);
 }
 
 // Saves the list where the operator chooses, or where it is kept already; false when it
@@ -87,8 +89,8 @@ bool saveList(QWidget* over, bool askForFile) {
     sitting_record::CsvFile& file = sitting_record::csvFile();
     QString path = askForFile ? QString() : file.path();
     if (path.isEmpty())
-        path = chooseFile(over, QStringLiteral("ذخیره‌ی فهرست برندگان"), QStringLiteral("csv"),
-                          QStringLiteral("CSV (*.csv)"));
+        path = chooseFile(over, QStringLiteral("ذخیره‌ی فهرست برندگان"),
+                          QStringLiteral("csv"), QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty())
         return false;
     const QString reason = file.saveAs(path);
@@ -101,13 +103,28 @@ bool saveList(QWidget* over, bool askForFile) {
 }
 } // namespace
 
+FrmWinners::FrmWinners() {
+    // The kept file stopped taking the list (a full disk, a stick pulled out): the operator
+    // is told at once, over the winners window or else the range entry window.
+    QObject::connect(
+        &sitting_record::csvFile(), &sitting_record::CsvFile::writeFailed,
+        &sitting_record::csvFile(), [this](const QString& path, const QString& reason) {
+            FormWindow* over = loadedWindow() ? loadedWindow() : mainForm().loadedWindow();
+            Application::runHandler([&] { reportUnwritten(path, reason, over); });
+        });
+}
+
 FrmWinners& frmWinners() {
     static FrmWinners instance;
     return instance;
 }
 
-void FrmWinners::setChooser(Chooser chooser) { chooserSlot() = std::move(chooser); }
-void FrmWinners::setAnswerer(Answerer answerer) { answererSlot() = std::move(answerer); }
+void FrmWinners::setChooser(Chooser chooser) {
+    chooserSlot() = std::move(chooser);
+}
+void FrmWinners::setAnswerer(Answerer answerer) {
+    answererSlot() = std::move(answerer);
+}
 
 void FrmWinners::connectHandlers() {
     on(Check1(), &QCheckBox::clicked, [this] { Check1_Click(); });
@@ -135,7 +152,8 @@ void FrmWinners::Form_Load() {
     grid->setAccessibleName(QStringLiteral("فهرست قرعه‌های این نشست"));
     Check1()->setAccessibleName(Check1()->text());
     Check1()->setChecked(engine::sitting().eachTicketOnce());
-    cmdSave()->setAccessibleName(QStringLiteral("ذخیره‌ی فهرست در پرونده‌ی CSV"));
+    cmdSave()->setAccessibleName(
+        QStringLiteral("ذخیره‌ی فهرست در پرونده‌ی CSV"));
     cmdPdf()->setAccessibleName(QStringLiteral("نوشتن گزارش PDF برای امضای شاهدان"));
     cmdClear()->setAccessibleName(cmdClear()->text());
     lblFile()->setAccessibleName(QStringLiteral("پرونده‌ی فهرست"));
@@ -177,10 +195,13 @@ void FrmWinners::showSitting() {
     const sitting_record::CsvFile& file = sitting_record::csvFile();
     QString where;
     if (!file.path().isEmpty())
-        where = QStringLiteral("فهرست در این پرونده نگه داشته می‌شود: ") +
+        where = QStringLiteral(
+                    "فهرست در این پرونده نگه داشته می‌شود: ") +
                 bidi::leftToRight(QDir::toNativeSeparators(file.path()));
     if (!file.holdsEverything())
-        where = QStringLiteral("ردیف‌هایی هست که هنوز در پرونده‌ای ذخیره نشده‌اند.");
+        where = QStringLiteral(
+            "ردیف‌هایی هست که هنوز در پرونده‌ای ذخیره "
+            "نشده‌اند.");
     lblFile()->setCaption(where);
     showSelection();
 }
@@ -197,8 +218,9 @@ void FrmWinners::showSelection() {
                         draws[std::size_t(row)].outcome == engine::Outcome::Absent;
     cmdAbsent()->setEnabled(row >= 0);
     cmdAbsent()->setText(absent ? QStringLiteral("حاضر") : QStringLiteral("غایب"));
-    cmdAbsent()->setAccessibleName(absent ? QStringLiteral("برنده‌ی این ردیف حاضر است")
-                                          : QStringLiteral("برنده‌ی این ردیف غایب است"));
+    cmdAbsent()->setAccessibleName(
+        absent ? QStringLiteral("برنده‌ی این ردیف حاضر است")
+               : QStringLiteral("برنده‌ی این ردیف غایب است"));
     const bool any = !draws.empty();
     cmdPdf()->setEnabled(any);
     cmdClear()->setEnabled(any);
@@ -215,15 +237,20 @@ void FrmWinners::cmdAbsent_Click() {
     if (row < 0)
         return;
     engine::Sitting& sitting = engine::sitting();
+    if (std::size_t(row) >= sitting.draws().size())
+        return;
     const bool absent = sitting.draws()[std::size_t(row)].outcome == engine::Outcome::Absent;
     sitting.setOutcome(std::size_t(row), absent ? engine::Outcome::Won : engine::Outcome::Absent);
 }
 
-void FrmWinners::cmdSave_Click() { saveList(window(), true); }
+void FrmWinners::cmdSave_Click() {
+    saveList(window(), true);
+}
 
 void FrmWinners::cmdPdf_Click() {
-    const QString path = chooseFile(window(), QStringLiteral("گزارش قرعه‌کشی برای امضا"),
-                                    QStringLiteral("pdf"), QStringLiteral("PDF (*.pdf)"));
+    const QString path =
+        chooseFile(window(), QStringLiteral("گزارش قرعه‌کشی برای امضا"),
+                   QStringLiteral("pdf"), QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
     const QString reason =
@@ -237,18 +264,17 @@ void FrmWinners::cmdPdf_Click() {
                              bidi::leftToRight(QDir::toNativeSeparators(path)) +
                              QStringLiteral("\nآن را برای چاپ باز کنم؟");
     if (ask(window(), QStringLiteral("گزارش PDF"), question, QMessageBox::Yes | QMessageBox::No,
-            QMessageBox::Yes) ==
-        QMessageBox::Yes)
+            QMessageBox::Yes) == QMessageBox::Yes)
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void FrmWinners::cmdClear_Click() {
-    const QString question = QStringLiteral(
-        "همه‌ی ردیف‌های فهرست پاک شوند و هر بلیت دوباره بتواند برنده شود؟ پرونده‌ای که ذخیره "
-        "شده است دست نمی‌خورد.");
+    const QString question = QStringLiteral("همه‌ی ردیف‌های فهرست پاک شوند و هر بلیت دوباره "
+                                            "بتواند برنده شود؟ "
+                                            "پرونده‌ای که ذخیره "
+                                            "شده است دست نمی‌خورد.");
     if (ask(window(), QStringLiteral("پاک کردن فهرست"), question,
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) !=
-        QMessageBox::Yes)
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     engine::sitting().clear();
     trace::line(QStringLiteral("sitting cleared"));
@@ -257,11 +283,14 @@ void FrmWinners::cmdClear_Click() {
 bool FrmWinners::confirmLeaving(QWidget* over) {
     if (!opened_ || sitting_record::csvFile().holdsEverything())
         return true;
-    const QString question = QStringLiteral(
-        "ردیف‌هایی از فهرست برندگان هنوز در پرونده‌ای ذخیره نشده‌اند و با بستن برنامه از دست "
-        "می‌روند. پیش از بستن ذخیره شوند؟");
+    const QString question =
+        QStringLiteral("ردیف‌هایی از فهرست برندگان هنوز در پرونده‌ای ذخیره نشده‌اند و "
+                       "با "
+                       "بستن برنامه از دست "
+                       "می‌روند. پیش از بستن ذخیره شوند؟");
     switch (ask(over, QStringLiteral("بستن نرم افزار قرعه"), question,
-                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                QMessageBox::Save)) {
     case QMessageBox::Save:
         return saveList(over, false);
     case QMessageBox::Discard:

@@ -15,6 +15,8 @@
 // itself lives in the sitting, whether or not this window is open.
 class FrmWinners : public Form {
   public:
+    FrmWinners();
+
     QCheckBox* Check1() { return control<QCheckBox>(QStringLiteral("Check1")); }
     QTableWidget* Grid1() { return control<QTableWidget>(QStringLiteral("Grid1")); }
     CommandButton* cmdAbsent() { return control<CommandButton>(QStringLiteral("cmdAbsent")); }

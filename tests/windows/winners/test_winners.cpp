@@ -58,8 +58,8 @@ class TestWinners : public QObject {
         });
         engine::sitting().clear();
         engine::sitting().setEachTicketOnce(false);
-        engine::setRandomSource(std::make_shared<engine::SystemRandom>(
-            20261208, [] { return std::uint64_t(42); }));
+        engine::setRandomSource(
+            std::make_shared<engine::SystemRandom>(20261208, [] { return std::uint64_t(42); }));
         handOver(QStringLiteral("000001"), QStringLiteral("000020"));
     }
 
@@ -161,8 +161,8 @@ class TestWinners : public QObject {
 
         MainForm& main = mainForm();
         main.Show();
-        for (auto [button, staysOpen] : {std::pair{QMessageBox::Cancel, true},
-                                         std::pair{QMessageBox::Discard, false}}) {
+        for (auto [button, staysOpen] :
+             {std::pair{QMessageBox::Cancel, true}, std::pair{QMessageBox::Discard, false}}) {
             answer = button;
             main.window()->close();
             flushUnloads();

@@ -68,7 +68,7 @@ fuzz: deps
 	@scripts/fuzz $(FUZZ_SECONDS)
 
 # Windows: a static 64-bit tirvex.exe cross-built with MinGW-w64 against a static Qt
-# (built once into ~/.cache/tirvex, about 15 to 20 minutes the first time), and the two
+# (built once into ~/.cache/tirvex, up to an hour on two cores the first time), and the two
 # downloads, build-windows/dist/tirvex-<version>-win64.zip and ...-win64-setup.exe.
 WINDOWS_BUILD := build-windows
 windows:

@@ -22,7 +22,7 @@ if [ -n "${WINE:-}" ]; then
   # Windows' documents folder, where the user's shell folders say it is (a .reg file in
   # UTF-16 carries the Persian name whatever the locale); the prefix's own comes back at the end.
   docs="$WINEPREFIX/drive_c/$folder"
-  shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+  shell_folders='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
   "$WINE" reg export "$shell_folders" 'C:\shell-folders.reg' /y >/dev/null 2>&1 ||
     fail "could not read the user's shell folders"
   trap 'close_program; writable - + 2>/dev/null; "$WINE" regedit /S "C:\\shell-folders.reg"; rm -rf "$work" "$docs"' EXIT
@@ -56,24 +56,24 @@ key_to "$main" F8
 winners=$(wait_for_window 'برندگان')
 settle
 key_to "$winners" space
-wait_for_line '^tirvex: each ticket once: on$'
+wait_for_line '^tirvex: each ticket once: on'
 
 # Both windows open centred; the operator puts them side by side.
 xdotool windowmove --sync "$winners" 0 0
 xdotool windowmove --sync "$main" 574 330
 settle
 stage=$(open_stage "$main")
-wait_for_line '^tirvex: handed over 000001 000237$'
+wait_for_line '^tirvex: handed over 000001 000237'
 settle
 for i in 1 2 3 4 5; do
   click_in "$stage" 512 78
   for _ in $(seq 1 400); do
-    [ "$(grep -cE '^tirvex: drawn [0-9]{6}$' "$PROGRAM_LOG")" -ge "$i" ] && break
+    [ "$(grep -cE '^tirvex: drawn [0-9]{6}' "$PROGRAM_LOG")" -ge "$i" ] && break
     sleep 0.1
   done
   settle 0.3
 done
-drawn=$(grep -oE '^tirvex: drawn [0-9]{6}$' "$PROGRAM_LOG" | awk '{print $3}')
+drawn=$(grep -oE '^tirvex: drawn [0-9]{6}' "$PROGRAM_LOG" | awk '{print $3}')
 [ "$(echo "$drawn" | wc -l)" = 5 ] || fail "five draws did not finish: $drawn"
 [ "$(echo "$drawn" | sort -u | wc -l)" = 5 ] || fail "a ticket won twice: $drawn"
 for n in $drawn; do

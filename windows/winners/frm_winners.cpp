@@ -158,6 +158,8 @@ void FrmWinners::Form_Load() {
     cmdClear()->setAccessibleName(cmdClear()->text());
     lblFile()->setAccessibleName(QStringLiteral("پرونده‌ی فهرست"));
     showSitting();
+    // The switch is where the keyboard starts: Space sets it, Tab goes on to the list.
+    Check1()->setFocus();
 }
 
 void FrmWinners::showSitting() {

@@ -86,6 +86,8 @@ screenshots-windows: windows
 	@cd $(WINDOWS_BUILD) && ctest -R windows_wine_prefix >/dev/null
 	@cd $(WINDOWS_BUILD) && WINEPREFIX=$$PWD/wine WINEDLLOVERRIDES=mscoree,mshtml= SHOT_DIR=$(CURDIR)/docs/screenshots/windows \
 	  bash $(CURDIR)/tests/windows-e2e/test_visit.sh tirvex.exe
+	@cd $(WINDOWS_BUILD) && WINEPREFIX=$$PWD/wine WINEDLLOVERRIDES=mscoree,mshtml= SHOT_DIR=$(CURDIR)/docs/screenshots/windows \
+	  bash $(CURDIR)/tests/e2e/test_winners.sh tirvex.exe
 
 clean:
 	rm -rf build build-*

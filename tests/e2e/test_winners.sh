@@ -128,7 +128,7 @@ assert [r[1] for r in rows[1:]] == sys.argv[2].split(), rows
 assert [r[5] for r in rows[1:]] == ["برنده", "غایب", "برنده", "برنده", "برنده"], rows
 assert all(r[3:5] == ["000001", "000237"] and r[6] == "بله" for r in rows[1:]), rows
 EOF
-[ -z "$shots" ] || cp "${csv%.csv}.pdf" "$shots/record.pdf"
+[ -z "$shots" ] || pdftoppm -r 60 -png -singlefile "${csv%.csv}.pdf" "$shots/winners-record"
 text=$(pdftotext -enc UTF-8 "${csv%.csv}.pdf" - | tr '۰۱۲۳۴۵۶۷۸۹' '0123456789')
 for n in $drawn; do
   grep -q "$n" <<<"$text" || fail "the PDF does not hold $n"

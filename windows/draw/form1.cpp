@@ -5,6 +5,7 @@
 #include "app/error_report.h"
 #include "app/trace.h"
 #include "app/twips.h"
+#include "windows/draw/stage_keys.h"
 
 #include <algorithm>
 #include <cmath>
@@ -61,6 +62,7 @@ void Form1::Form_Load() {
     Command1()->setAutoDefault(true);
     Command2()->setAutoDefault(true);
     Command1()->setFocus();
+    stage_keys::install(*this);
 }
 
 void Form1::Form_Activate() {

@@ -643,6 +643,38 @@ class TestDigitDraw : public QObject {
         QTest::keyClick(f.window()->windowHandle(), Qt::Key(key));
         QVERIFY(!f.IsLoaded());
     }
+
+    // A clicker's forward keys start a draw between draws; its other keys and stray ones do
+    // nothing. During a draw no key starts it again, closes the stage or reaches the return
+    // button; after it the start button has the focus.
+    void clickerKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("starts");
+        for (int key : {Qt::Key_PageDown, Qt::Key_Right, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_Left,
+                        Qt::Key_Up, Qt::Key_Escape, Qt::Key_B, Qt::Key_Period, Qt::Key_F5})
+            QTest::addRow("%s", qPrintable(QKeySequence(key).toString()))
+                << key << (key == Qt::Key_PageDown || key == Qt::Key_Right || key == Qt::Key_Down);
+    }
+    void clickerKeys() {
+        QFETCH(int, key);
+        QFETCH(bool, starts);
+        Form1& f = form1();
+        f.Label11()->setCaption(QStringLiteral("2")); // ticks come only from the test
+        f.Show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window()));
+        QTest::keyClick(f.window()->windowHandle(), Qt::Key(key));
+        QCOMPARE(!f.Command1()->isEnabled(), starts);
+        if (!starts) {
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Command1()));
+            f.Command1()->click();
+        }
+        for (Qt::Key stray : {Qt::Key(key), Qt::Key_Tab, Qt::Key_Space, Qt::Key_Return, Qt::Key_Down})
+            QTest::keyClick(f.window()->windowHandle(), stray);
+        QVERIFY(f.IsShown());
+        QVERIFY(QApplication::focusWidget() != f.Command2());
+        QCOMPARE(runToEnd(), 30);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Command1()));
+    }
 };
 
 int main(int argc, char** argv) {

@@ -57,6 +57,23 @@ QString markerPath() {
 
 void setMarkerDirectory(const QString& directory) { markerDirectory() = directory; }
 
+QString persianDigits(QString text) {
+    for (QChar& c : text)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            c = QChar(u'\u06F0' + (c.unicode() - u'0'));
+    return text;
+}
+
+void announce(Form1& stage, const QString& number) {
+    FormWindow* window = stage.window();
+    const QString name = QStringLiteral("عدد برنده: ") + persianDigits(number);
+    // The same number drawn twice running is announced again: a name that does not change
+    // is not spoken.
+    if (window->accessibleName() == name)
+        window->setAccessibleName(QString());
+    window->setAccessibleName(name);
+}
+
 void start(Form1& stage) {
     // A disabled button hands its focus on to the next one, the return button: a second
     // Space or Enter from the operator would then close the stage in the middle of the
@@ -194,6 +211,7 @@ void tick(Form1& stage, int k) {
     }
     stage.g1()->setVisible(false);
     readyForNextDraw(stage);
+    announce(stage, stage.Label15()->caption());
     trace::line(QStringLiteral("drawn ") + stage.Label15()->caption());
 }
 

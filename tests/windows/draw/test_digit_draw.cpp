@@ -674,6 +674,8 @@ class TestDigitDraw : public QObject {
         QVERIFY(QApplication::focusWidget() != f.Command2());
         QCOMPARE(runToEnd(), 30);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Command1()));
+        QCOMPARE(f.loadedWindow()->accessibleName(),
+                 QStringLiteral("عدد برنده: ") + digit_draw::persianDigits(shownNumber()));
     }
 };
 

@@ -77,11 +77,10 @@ void announce(Form1& stage, const QString& number) {
 void start(Form1& stage) {
     // A disabled button hands its focus on to the next one, the return button: a second
     // Space or Enter from the operator would then close the stage in the middle of the
-    // draw. The stage itself holds the focus until the start button is back, whichever
-    // button had it (a clicker starts a draw wherever the focus is). The button is off
-    // before anything else, so nothing can start a second draw meanwhile.
+    // draw. The stage itself holds the focus until the start button is back. The button
+    // is off before anything else, so nothing can start a second draw meanwhile.
     FormWindow* window = stage.window();
-    if (window->focusWidget() == stage.Command1() || window->focusWidget() == stage.Command2())
+    if (window->focusWidget() == stage.Command1())
         window->setFocus();
     stage.Command1()->setEnabled(false);
     for (int k = 1; k <= 6; ++k)

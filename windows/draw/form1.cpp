@@ -59,9 +59,8 @@ void Form1::Form_Load() {
     // where the two overlap, and has no picture until a draw starts.
     for (int k = 1; k <= 6; ++k) {
         digitLabel(k)->raise();
-        digitLabel(k)->setAccessibleDescription(QStringLiteral("رقم %1 از %2")
-                                                    .arg(digit_draw::persianDigits(QString::number(k)),
-                                                         digit_draw::persianDigits(QStringLiteral("6"))));
+        digitLabel(k)->setAccessibleDescription(
+            QStringLiteral("رقم %1 از ۶").arg(digit_draw::persianDigits(QString::number(k))));
     }
     g1()->raise();
     // A new showing tells the operator again about a marker that cannot be read.

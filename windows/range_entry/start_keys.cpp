@@ -21,8 +21,7 @@ QList<QKeySequence> keys() {
 
 class PressableCaption : public QAccessibleWidget {
   public:
-    explicit PressableCaption(Label* label) : QAccessibleWidget(label, QAccessible::Button) {
-    }
+    explicit PressableCaption(Label* label) : QAccessibleWidget(label, QAccessible::Button) {}
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
             return static_cast<const Label*>(widget())->caption();
@@ -55,11 +54,8 @@ QAccessibleInterface* pressableCaption(const QString& className, QObject* object
 } // namespace
 
 QAction* install(MainForm& form) {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(&pressableCaption);
-        return true;
-    }();
-    (void)factoryInstalled;
+    static const bool described = (QAccessible::installFactory(&pressableCaption), true);
+    (void)described;
 
     Label* caption = form.Label2();
     caption->setProperty(KeysProperty, true);
@@ -68,8 +64,9 @@ QAction* install(MainForm& form) {
     if (QAccessibleInterface* known = QAccessible::queryAccessibleInterface(caption);
         known && known->role() != QAccessible::Button)
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
-    caption->setToolTip(QStringLiteral("کلید میان‌بر: ") + bidi::leftToRight(QStringLiteral("F5")) +
-                        QStringLiteral(" یا ") + bidi::leftToRight(QStringLiteral("Ctrl+Enter")));
+    caption->setToolTip(QStringLiteral("کلید میان‌بر: ") +
+                        bidi::leftToRight(QStringLiteral("F5")) + QStringLiteral(" یا ") +
+                        bidi::leftToRight(QStringLiteral("Ctrl+Enter")));
 
     auto* action = new QAction(form.window());
     action->setShortcuts(keys());

@@ -17,55 +17,41 @@ timeout 90 /usr/bin/python3 - "$main" "$PROGRAM_LOG" <<'PY' || fail "what a scre
 import re, subprocess, sys, time
 import pyatspi
 from gi.repository import GLib
-
 main, log = sys.argv[1:]
-def find(root, test):
-    return pyatspi.findAllDescendants(root, test)
-def program():
-    for _ in range(100):
+persian = lambda text: "".join(chr(0x6F0 + int(c)) for c in text)
+def find(role, test, count=1):  # waits up to 5 s for that many of a role in the program
+    for _ in range(50):
         apps = [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "tirvex"]
-        if apps and apps[0].childCount:
-            return apps[0]
+        found = apps and pyatspi.findAllDescendants(apps[0], lambda o: o.getRole() == role and test(o))
+        if found and len(found) >= count:
+            return found
         time.sleep(0.1)
-    sys.exit("tirvex is not on the accessibility bus")
+    sys.exit(f"no {count} of {role} found")
 def check(what, got, want):
     if got != want:
         sys.exit(f"{what}: {got!r}, not {want!r}")
 
-app = program()
-check("bound fields", sorted(t.name for t in find(app, lambda o: o.getRole() == pyatspi.ROLE_TEXT)), ["از", "تا"])
-start = find(app, lambda o: o.getRole() == pyatspi.ROLE_PUSH_BUTTON and "قرعه" in o.name)
-check("the start caption's key", start and start[0].queryAction().getKeyBinding(0), "F5")
-
+check("bound fields", sorted(t.name for t in find(pyatspi.ROLE_TEXT, bool, 2)), ["از", "تا"])
+start = find(pyatspi.ROLE_PUSH_BUTTON, lambda o: o.name == "ورود به صفحه قرعه کشي")[0]
+check("the start caption's key", start.queryAction().getKeyBinding(0), "F5")
 heard = []
 def listen(event):  # Qt gives the changed object, not its new name, as the event's data
-    if event.source.getRole() == pyatspi.ROLE_FRAME and "عدد" in event.source.name \
-            and event.source.getState().contains(pyatspi.STATE_ACTIVE):
-        heard.append(event.source.name)
+    frame = event.source
+    if frame.getRole() == pyatspi.ROLE_FRAME and frame.getState().contains(pyatspi.STATE_ACTIVE):
+        heard.append(frame.name)
 pyatspi.Registry.registerEventListener(listen, "object:property-change:accessible-name")
 subprocess.run(["xdotool", "windowactivate", "--sync", main, "key", "F5"], check=True)
-def digits():
-    return find(app, lambda o: o.getRole() == pyatspi.ROLE_LABEL and o.description.startswith("رقم"))
-for _ in range(50):
-    if len(digits()) == 6:
-        break
-    time.sleep(0.1)
-order = [d.description for d in digits()]
-check("digits in reading order", order, [f"رقم {chr(0x6F0 + k)} از ۶" for k in range(1, 7)])
+digits = lambda: find(pyatspi.ROLE_LABEL, lambda o: o.description.startswith("رقم"), 6)
+check("digits read", [d.description for d in digits()], [f"رقم {persian(str(k))} از ۶" for k in range(1, 7)])
 xs = [d.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).x for d in digits()]
 check("digits from left to right", xs, sorted(xs))
 subprocess.run(["xdotool", "key", "Next"], check=True)
-def done():
-    if re.search(r"^tirvex: drawn \d{6}$", open(log).read(), re.M):
-        GLib.timeout_add(1000, pyatspi.Registry.stop)
-        return False
-    return True
-GLib.timeout_add(100, done)
+drawn = lambda: re.findall(r"^tirvex: drawn (\d{6})$", open(log).read(), re.M)
+GLib.timeout_add(100, lambda: not (drawn() and GLib.timeout_add(1000, pyatspi.Registry.stop)))
 GLib.timeout_add_seconds(40, pyatspi.Registry.stop)
 pyatspi.Registry.start()
-number = re.findall(r"^tirvex: drawn (\d{6})$", open(log).read(), re.M)
-check("digits read", "".join(d.name for d in digits()), number[0] if number else None)
-check("announced", heard, ["عدد برنده: " + "".join(chr(0x6F0 + int(c)) for c in number[0])])
-print("read in order and announced:", heard[0])
+number = (drawn() or ["none"])[0]
+check("digits' names", "".join(d.name for d in digits()), number)
+check("announced", heard, ["عدد برنده: " + persian(number)])
 PY
 echo "PASS"

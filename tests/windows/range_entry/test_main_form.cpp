@@ -119,29 +119,6 @@ class TestMainForm : public QObject {
         QVERIFY(form1().IsShown());
     }
 
-    // F5 and Ctrl+Enter are a click on the start caption, from either bound field.
-    void keysClickTheCaption_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::newRow("F5") << int(Qt::Key_F5) << int(Qt::NoModifier);
-        QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << int(Qt::ControlModifier);
-        QTest::newRow("Ctrl+keypad Enter") << int(Qt::Key_Enter) << int(Qt::ControlModifier | Qt::KeypadModifier);
-    }
-    void keysClickTheCaption() {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        setBounds(QStringLiteral("10"), QStringLiteral("9"));
-        QTest::keyClick(mainForm().Text2(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(messages, QStringList{QStringLiteral("10/9")});
-        QVERIFY(!form1().IsLoaded());
-        QTest::keyClick(mainForm().Text1(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(messages.size(), 2);
-        setBounds(QStringLiteral("9"), QStringLiteral("10"));
-        QTest::keyClick(mainForm().Text1(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QVERIFY(form1().IsShown());
-        QCOMPARE(bounds(), QStringLiteral("000009/000010"));
-    }
-
     void digitFilter_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("before");

@@ -8,6 +8,7 @@
 #include "app/screens.h"
 #include "app/twips.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QGuiApplication>
@@ -73,10 +74,22 @@ void bringBoxesAlong(QWidget& owner, const QScreen* screen) {
         if (box->isWindow() && box->isVisible())
             centring::centreOnScreen(*box, screen);
 }
+// Screen readers speak a frame's or a dialog's name when it becomes active or changes it,
+// and Qt describes a plain top-level widget as neither.
+QAccessibleInterface* describeWindow(const QString& className, QObject* object) {
+    auto* w = qobject_cast<FormWindow*>(object);
+    if (className != QLatin1String("FormWindow") || !w)
+        return nullptr;
+    return new QAccessibleWidget(w, w->windowType() == Qt::Dialog ? QAccessible::Dialog
+                                                                  : QAccessible::Window);
+}
 } // namespace
 
 FormWindow::FormWindow(Form& form, Qt::WindowFlags flags)
-    : twips::ScaledWindow(nullptr, flags), form_(form) {}
+    : twips::ScaledWindow(nullptr, flags), form_(form) {
+    static const bool described = (QAccessible::installFactory(&describeWindow), true);
+    (void)described;
+}
 
 void FormWindow::drawAtScale(double value) {
     if (scale() == value)

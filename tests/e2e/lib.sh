@@ -149,14 +149,20 @@ wait_for_line() {
 # window has beyond its 300-pixel client area. On a scaled screen every length is that many
 # screen pixels: SCREEN_SCALE (Windows' scaling, under Wine), else QT_SCALE_FACTOR.
 open_stage() {
-  local main=$1 stage geometry at
+  local main=$1 geometry at
   geometry=($(window_geometry "$main"))
   at=$(awk -v h="${geometry[3]}" -v f="${SCREEN_SCALE:-${QT_SCALE_FACTOR:-1}}" \
     'BEGIN { printf "%d %d", 220 * f, h - 300 * f + 222 * f }')
   click_in "$main" ${at% *} ${at#* }
+  wait_for_stage "$main"
+}
+
+# Prints the id of the stage opened from the range entry window (its id in $1).
+wait_for_stage() {
+  local stage
   for _ in $(seq 1 50); do
     stage=$(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name 'نرم افزار قرعه' |
-            grep -vx "$main" | head -n 1) || true
+            grep -vx "$1" | head -n 1) || true
     [ -n "$stage" ] && { echo "$stage"; return 0; }
     sleep 0.1
   done

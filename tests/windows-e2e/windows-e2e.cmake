@@ -23,7 +23,7 @@ set_tests_properties(windows_downloads PROPERTIES LABELS windows TIMEOUT 120)
 add_test(NAME windows_e2e_relink COMMAND bash ${windows_e2e}/test_relink.sh
   ${windows_dist}/tirvex-${PROJECT_VERSION}-win64-relink.zip ${TIRVEX_QT_PREFIX} ${windows_staged}/tirvex.exe)
 
-foreach(scenario visit start screens)
+foreach(scenario visit start screens keys)
   add_test(NAME windows_e2e_${scenario} COMMAND bash ${windows_e2e}/test_${scenario}.sh $<TARGET_FILE:tirvex>)
 endforeach()
 # A raffle of five prizes, as on Debian, with the winners window and its files.
@@ -41,7 +41,8 @@ add_test(NAME windows_e2e_installer_old_windows COMMAND bash ${windows_e2e}/test
   ${windows_setup})
 add_test(NAME windows_e2e_signing COMMAND bash ${windows_e2e}/test_signing.sh
   ${windows_setup} ${PROJECT_VERSION} ${windows_package_settings})
-set_tests_properties(windows_e2e_visit windows_e2e_start windows_e2e_screens windows_e2e_winners windows_e2e_installer
+set_tests_properties(windows_e2e_visit windows_e2e_start windows_e2e_screens windows_e2e_keys windows_e2e_winners
+  windows_e2e_installer
   windows_e2e_installer_upgrade windows_e2e_installer_old_windows windows_e2e_signing windows_e2e_relink PROPERTIES
   LABELS e2e RUN_SERIAL TRUE TIMEOUT 300 FIXTURES_REQUIRED ${TIRVEX_WINE_FIXTURE}
   ENVIRONMENT "${TIRVEX_WINE_ENV}")

@@ -73,6 +73,23 @@ QString markerPath() {
 
 void setMarkerDirectory(const QString& directory) { markerDirectory() = directory; }
 
+QString persianDigits(QString text) {
+    for (QChar& c : text)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            c = QChar(u'\u06F0' + (c.unicode() - u'0'));
+    return text;
+}
+
+void announce(Form1& stage, const QString& number) {
+    FormWindow* window = stage.window();
+    const QString name = QStringLiteral("عدد برنده: ") + persianDigits(number);
+    // The same number drawn twice running is announced again: a name that does not change
+    // is not spoken.
+    if (window->accessibleName() == name)
+        window->setAccessibleName(QString());
+    window->setAccessibleName(name);
+}
+
 void start(Form1& stage) {
     // While each ticket may win once, the tickets that have won are left out of this whole
     // draw. When none is left the operator is told before anything spins, and the stage
@@ -233,6 +250,7 @@ void tick(Form1& stage, int k) {
     }
     stage.g1()->setVisible(false);
     readyForNextDraw(stage);
+    announce(stage, stage.Label15()->caption());
     trace::line(QStringLiteral("drawn ") + stage.Label15()->caption());
     // The sitting keeps the number from the moment it stands green; the audience sees
     // nothing of it.

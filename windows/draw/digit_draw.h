@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class Form1;
+
 // The digit draw on the stage: the start button prepares the six positions and starts the
 // first position's timer; each tick of position k shows one admissible digit and, after
 // the spin count, settles it and hands over to position k + 1. The rules it draws by (the
@@ -19,5 +21,13 @@ QString markerPath();
 // Tests read the marker from a folder of their own; an empty text returns to the
 // executable's directory.
 void setMarkerDirectory(const QString& directory);
+
+// A text with its digits 0 to 9 in their Persian forms, as a screen reader with a Persian
+// voice reads them.
+QString persianDigits(QString text);
+
+// Tells assistive technology the number just drawn: the stage's window takes it as its
+// name, which screen readers speak when the active window's name changes.
+void announce(Form1& stage, const QString& number);
 
 } // namespace digit_draw

@@ -5,6 +5,8 @@
 #include "app/error_report.h"
 #include "app/trace.h"
 #include "app/twips.h"
+#include "windows/draw/digit_draw.h"
+#include "windows/draw/stage_keys.h"
 
 #include <algorithm>
 #include <cmath>
@@ -51,8 +53,15 @@ void Form1::TimerTick(int k) {
 }
 
 void Form1::Form_Load() {
-    // The marker stands in front of the digit it marks where the two overlap, and has no
-    // picture until a draw starts.
+    // A screen reader lists the frame's controls in the order they stack. The digits do not
+    // overlap one another, so they stack left to right, to be read in the number's order,
+    // each saying which position it is. The marker stands in front of the digit it marks
+    // where the two overlap, and has no picture until a draw starts.
+    for (int k = 1; k <= 6; ++k) {
+        digitLabel(k)->raise();
+        digitLabel(k)->setAccessibleDescription(
+            QStringLiteral("رقم %1 از ۶").arg(digit_draw::persianDigits(QString::number(k))));
+    }
     g1()->raise();
     // A new showing tells the operator again about a marker that cannot be read.
     markerFailureReported = false;
@@ -61,6 +70,7 @@ void Form1::Form_Load() {
     Command1()->setAutoDefault(true);
     Command2()->setAutoDefault(true);
     Command1()->setFocus();
+    stage_keys::install(*this);
 }
 
 void Form1::Form_Activate() {

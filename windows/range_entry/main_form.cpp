@@ -4,6 +4,7 @@
 #include "app/trace.h"
 #include "windows/draw/form1.h"
 #include "windows/range_entry/message_box.h"
+#include "windows/range_entry/start_keys.h"
 
 #include <QAction>
 #include <QValidator>
@@ -81,6 +82,7 @@ void MainForm::connectHandlers() {
     Text1()->setKeyPressHandler([this](int& key) { Text1_KeyPress(key); });
     Text2()->setKeyPressHandler([this](int& key) { Text2_KeyPress(key); });
     on(Label2(), &Label::clicked, [this] { Label2_Click(); });
+    on(start_keys::install(*this), &QAction::triggered, [this] { Label2_Click(); });
     on(about(), &QAction::triggered, [this] { about_Click(); });
     on(winners(), &QAction::triggered, [this] { winners_Click(); });
 }
@@ -88,6 +90,9 @@ void MainForm::connectHandlers() {
 void MainForm::Form_Load() {
     Text1()->setValidator(new LatinDigits(Text1()));
     Text2()->setValidator(new LatinDigits(Text2()));
+    // A screen reader names each bound field by the word an operator would say for it.
+    Text1()->setAccessibleName(QStringLiteral("از"));
+    Text2()->setAccessibleName(QStringLiteral("تا"));
     // The lists are disabled and labels take no focus, so the lower bound is where typing
     // starts.
     Text1()->setFocus();

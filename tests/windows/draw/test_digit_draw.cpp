@@ -609,14 +609,15 @@ class TestDigitDraw : public QObject {
         QVERIFY(QStringLiteral("035000") <= number && number <= QStringLiteral("084570"));
     }
 
-    // The operator's keys: the stage opens with the start button focused; Space or Enter
-    // runs a whole draw through the real timers, and the button has the focus again after.
-    // The same key presses the return button when it has the focus.
+    // The operator's keys: the stage opens with the start button focused; Space, Enter or a
+    // clicker's PageDown runs a whole draw through the real timers, and the button has the
+    // focus again after. Space and Enter press the return button when it has the focus.
     void keysStartADraw_data() {
         QTest::addColumn<int>("key");
         QTest::newRow("Space") << int(Qt::Key_Space);
         QTest::newRow("Return") << int(Qt::Key_Return);
         QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("PageDown") << int(Qt::Key_PageDown);
     }
     void keysStartADraw() {
         QFETCH(int, key);
@@ -626,23 +627,30 @@ class TestDigitDraw : public QObject {
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Command1()));
         QTest::keyClick(f.window()->windowHandle(), Qt::Key(key));
         QVERIFY(!f.Command1()->isEnabled());
-        // Pressed again during the draw, the key neither closes the stage nor starts over.
+        // During the draw neither Tab and then the key closes the stage nor starts over.
         f.Timer1_Timer();
+        QTest::keyClick(f.window()->windowHandle(), Qt::Key_Tab);
         QTest::keyClick(f.window()->windowHandle(), Qt::Key(key));
         QVERIFY(f.IsShown());
         QCOMPARE(f.Label1()->caption().size(), 1);
         QTRY_VERIFY(idle());
         QCOMPARE(shownNumber().size(), 6);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Command1()));
-        // And again, for the next draw.
+        QCOMPARE(f.loadedWindow()->accessibleName(),
+                 QStringLiteral("عدد برنده: ") + digit_draw::persianDigits(shownNumber()));
+        // Back, blank-screen and arrow keys move nothing; the key starts the next draw.
+        for (Qt::Key stray : {Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Escape, Qt::Key_B})
+            QTest::keyClick(f.window()->windowHandle(), stray);
+        QVERIFY(f.IsShown() && f.Command1()->isEnabled());
         QTest::keyClick(f.window()->windowHandle(), Qt::Key(key));
         QVERIFY(!f.Command1()->isEnabled());
         QTRY_VERIFY(idle());
-        // Tab gives the focus to the return button, and the key presses it.
+        // Tab gives the focus to the return button, and the key presses it; a clicker's
+        // forward key starts the next draw wherever the focus is.
         QTest::keyClick(f.window()->windowHandle(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Command2()));
         QTest::keyClick(f.window()->windowHandle(), Qt::Key(key));
-        QVERIFY(!f.IsLoaded());
+        QCOMPARE(f.IsLoaded() && !f.Command1()->isEnabled(), key == Qt::Key_PageDown);
     }
 };
 

@@ -37,6 +37,10 @@ QString outcomeText(engine::Outcome outcome) {
     return outcome == engine::Outcome::Absent ? QStringLiteral("غایب") : QStringLiteral("برنده");
 }
 
+QString boundsText(const engine::DrawnTicket& draw) {
+    return QStringLiteral("%1 تا %2").arg(draw.lower, draw.upper);
+}
+
 QString yesNo(bool yes) {
     return yes ? QStringLiteral("بله") : QStringLiteral("خیر");
 }

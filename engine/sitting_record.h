@@ -18,6 +18,8 @@ QByteArray csv(const std::vector<engine::DrawnTicket>& draws);
 // The words the record uses for an outcome and for the each-ticket-once setting.
 QString outcomeText(engine::Outcome outcome);
 QString yesNo(bool yes);
+// The bounds a draw was made within, as the lists show them: "000001 تا 000237".
+QString boundsText(const engine::DrawnTicket& draw);
 
 // Writes the bytes as the whole new content of the file, or leaves the old file as it was:
 // a power cut or a crash half way never leaves half a list. An empty text when written,

@@ -6,9 +6,8 @@
 // The tickets behind a digit: none behind a digit that cannot stand there, whatever the
 // texts; for six-digit bounds, the numbers from lower to upper that begin so.
 #include "engine/admissible_digits.h"
-#include "engine/ticket_counts.h"
-
 #include "engine/conversions.h"
+#include "engine/ticket_counts.h"
 
 #include <QString>
 #include <QStringList>

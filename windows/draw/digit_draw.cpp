@@ -2,11 +2,11 @@
 
 #include "app/bidi.h"
 #include "app/colours.h"
-#include "engine/conversions.h"
 #include "app/error_report.h"
 #include "app/trace.h"
 #include "app/twips.h"
 #include "engine/admissible_digits.h"
+#include "engine/conversions.h"
 #include "engine/random_source.h"
 #include "engine/sitting.h"
 #include "engine/ticket_counts.h"

@@ -1,10 +1,10 @@
 #include "windows/draw/form1.h"
 
-#include "engine/conversions.h"
 #include "app/design.h"
 #include "app/error_report.h"
 #include "app/trace.h"
 #include "app/twips.h"
+#include "engine/conversions.h"
 #include "windows/draw/digit_draw.h"
 #include "windows/draw/stage_keys.h"
 

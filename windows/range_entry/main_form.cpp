@@ -1,7 +1,7 @@
 #include "windows/range_entry/main_form.h"
 
-#include "engine/conversions.h"
 #include "app/trace.h"
+#include "engine/conversions.h"
 #include "windows/draw/form1.h"
 #include "windows/range_entry/message_box.h"
 #include "windows/range_entry/start_keys.h"

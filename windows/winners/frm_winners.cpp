@@ -75,10 +75,8 @@ QMessageBox::StandardButton ask(QWidget* over, const QString& title, const QStri
 // in the program as it was.
 void reportUnwritten(const QString& path, const QString& reason, QWidget* over) {
     error_report::report(QStringLiteral("Could not write %1: %2").arg(path, reason),
-                         QStringLiteral("پرونده نوشته نشد. همه‌ی ردیف‌های فهرست در "
-                                        "برنامه "
-                                        "مانده‌اند؛ پوشه‌ی دیگری "
-                                        "را برگزینید."),
+                         QStringLiteral("پرونده نوشته نشد. همه‌ی ردیف‌های فهرست در برنامه "
+                                        "مانده‌اند؛ پوشه‌ی دیگری را برگزینید."),
                          QDir::toNativeSeparators(path) + QStringLiteral("\n") + reason,
                          error_report::Severity::Error, over);
 }
@@ -134,9 +132,9 @@ void FrmWinners::connectHandlers() {
     on(cmdClear(), &QPushButton::clicked, [this] { cmdClear_Click(); });
     on(Grid1(), &QTableWidget::itemSelectionChanged, [this] { showSelection(); });
     // The list follows the sitting while the window is loaded; the connection goes with it.
+    // The file, connected to the sitting before any window was built, has been rewritten by
+    // then, so the line about it is up to date too.
     QObject::connect(&engine::sitting(), &engine::Sitting::changed, Grid1(),
-                     [this] { Application::runHandler([this] { showSitting(); }); });
-    QObject::connect(&sitting_record::csvFile(), &sitting_record::CsvFile::writeFailed, Grid1(),
                      [this] { Application::runHandler([this] { showSitting(); }); });
 }
 
@@ -152,8 +150,7 @@ void FrmWinners::Form_Load() {
     grid->setAccessibleName(QStringLiteral("فهرست قرعه‌های این نشست"));
     Check1()->setAccessibleName(Check1()->text());
     Check1()->setChecked(engine::sitting().eachTicketOnce());
-    cmdSave()->setAccessibleName(
-        QStringLiteral("ذخیره‌ی فهرست در پرونده‌ی CSV"));
+    cmdSave()->setAccessibleName(QStringLiteral("ذخیره‌ی فهرست در پرونده‌ی CSV"));
     cmdPdf()->setAccessibleName(QStringLiteral("نوشتن گزارش PDF برای امضای شاهدان"));
     cmdClear()->setAccessibleName(cmdClear()->text());
     lblFile()->setAccessibleName(QStringLiteral("پرونده‌ی فهرست"));
@@ -173,7 +170,7 @@ void FrmWinners::showSitting() {
         const bool absent = d.outcome == engine::Outcome::Absent;
         const QString cells[] = {QString::number(r + 1), d.number,
                                  d.when.toString(QStringLiteral("HH:mm:ss")),
-                                 QStringLiteral("%1 تا %2").arg(d.lower, d.upper),
+                                 sitting_record::boundsText(d),
                                  sitting_record::outcomeText(d.outcome)};
         for (int c = 0; c < 5; ++c) {
             QTableWidgetItem* item = grid->item(r, c);
@@ -197,13 +194,10 @@ void FrmWinners::showSitting() {
     const sitting_record::CsvFile& file = sitting_record::csvFile();
     QString where;
     if (!file.path().isEmpty())
-        where = QStringLiteral(
-                    "فهرست در این پرونده نگه داشته می‌شود: ") +
+        where = QStringLiteral("فهرست در این پرونده نگه داشته می‌شود: ") +
                 bidi::leftToRight(QDir::toNativeSeparators(file.path()));
     if (!file.holdsEverything())
-        where = QStringLiteral(
-            "ردیف‌هایی هست که هنوز در پرونده‌ای ذخیره "
-            "نشده‌اند.");
+        where = QStringLiteral("ردیف‌هایی هست که هنوز در پرونده‌ای ذخیره نشده‌اند.");
     lblFile()->setCaption(where);
     showSelection();
 }
@@ -220,9 +214,8 @@ void FrmWinners::showSelection() {
                         draws[std::size_t(row)].outcome == engine::Outcome::Absent;
     cmdAbsent()->setEnabled(row >= 0);
     cmdAbsent()->setText(absent ? QStringLiteral("حاضر") : QStringLiteral("غایب"));
-    cmdAbsent()->setAccessibleName(
-        absent ? QStringLiteral("برنده‌ی این ردیف حاضر است")
-               : QStringLiteral("برنده‌ی این ردیف غایب است"));
+    cmdAbsent()->setAccessibleName(absent ? QStringLiteral("برنده‌ی این ردیف حاضر است")
+                                          : QStringLiteral("برنده‌ی این ردیف غایب است"));
     const bool any = !draws.empty();
     cmdPdf()->setEnabled(any);
     cmdClear()->setEnabled(any);
@@ -246,7 +239,9 @@ void FrmWinners::cmdAbsent_Click() {
 }
 
 void FrmWinners::cmdSave_Click() {
-    saveList(window(), true);
+    // The list itself has not changed, but the line that says where it is kept has.
+    if (saveList(window(), true))
+        showSitting();
 }
 
 void FrmWinners::cmdPdf_Click() {
@@ -272,9 +267,8 @@ void FrmWinners::cmdPdf_Click() {
 
 void FrmWinners::cmdClear_Click() {
     const QString question = QStringLiteral("همه‌ی ردیف‌های فهرست پاک شوند و هر بلیت دوباره "
-                                            "بتواند برنده شود؟ "
-                                            "پرونده‌ای که ذخیره "
-                                            "شده است دست نمی‌خورد.");
+                                            "بتواند برنده شود؟ پرونده‌ای که ذخیره شده است "
+                                            "دست نمی‌خورد.");
     if (ask(window(), QStringLiteral("پاک کردن فهرست"), question,
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
@@ -286,10 +280,8 @@ bool FrmWinners::confirmLeaving(QWidget* over) {
     if (!opened_ || sitting_record::csvFile().holdsEverything())
         return true;
     const QString question =
-        QStringLiteral("ردیف‌هایی از فهرست برندگان هنوز در پرونده‌ای ذخیره نشده‌اند و "
-                       "با "
-                       "بستن برنامه از دست "
-                       "می‌روند. پیش از بستن ذخیره شوند؟");
+        QStringLiteral("ردیف‌هایی از فهرست برندگان هنوز در پرونده‌ای ذخیره نشده‌اند و با "
+                       "بستن برنامه از دست می‌روند. پیش از بستن ذخیره شوند؟");
     switch (ask(over, QStringLiteral("بستن نرم افزار قرعه"), question,
                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                 QMessageBox::Save)) {

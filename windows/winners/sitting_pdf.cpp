@@ -24,7 +24,7 @@ QString cell(const QString& text, const char* tag = "td") {
 QStringList boundsOf(const std::vector<engine::DrawnTicket>& draws) {
     QStringList pairs;
     for (const engine::DrawnTicket& d : draws) {
-        const QString pair = QStringLiteral("%1 تا %2").arg(d.lower, d.upper);
+        const QString pair = sitting_record::boundsText(d);
         if (!pairs.contains(pair))
             pairs << pair;
     }
@@ -43,7 +43,7 @@ QString html(const std::vector<engine::DrawnTicket>& draws) {
                                                     : QString()) +
                 cell(QString::number(++ordinal)) + cell(d.number) +
                 cell(d.when.toString(QStringLiteral("HH:mm:ss"))) +
-                cell(QStringLiteral("%1 تا %2").arg(d.lower, d.upper)) +
+                cell(sitting_record::boundsText(d)) +
                 cell(sitting_record::outcomeText(d.outcome)) +
                 cell(sitting_record::yesNo(d.eachTicketOnce)) + QStringLiteral("</tr>");
     }

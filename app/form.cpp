@@ -59,10 +59,8 @@ void keepDesignSize(QWidget& w, const QScreen* screen) {
     const QRect frame(before.topLeft(), designSize + frameExtra);
     if (screens::reachable(frame))
         return;
-    const int x = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
-    const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
-    if (QPoint(x, y) != frame.topLeft())
-        w.move(x, y);
+    if (const QPoint at = screens::pulledOnto(frame, area); at != frame.topLeft())
+        w.move(at);
 }
 
 // A box the window owns (a report over the stage) is a window of its own, which X11 leaves

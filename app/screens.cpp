@@ -91,6 +91,12 @@ bool reachable(const QRect& frame) {
                        [](QPoint p) { return QGuiApplication::screenAt(p) != nullptr; });
 }
 
+QPoint pulledOnto(const QRect& frame, const QRect& area) {
+    const int x = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+    const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+    return {x, y};
+}
+
 QScreen* forOpening(const QWidget* lastActive) {
     if (const QWidget* active = QApplication::activeWindow())
         return of(active);

@@ -24,6 +24,11 @@ bool stranded(const QWidget* window);
 // of the window is beyond the desktop's edge, out of the user's reach.
 bool reachable(const QRect& frame);
 
+// Where a window's frame stands once moved back onto the area: by each edge it reaches
+// past, as little as it takes. A frame larger than the area keeps its left or top edge on
+// the area's, where the title bar and the close box are.
+QPoint pulledOnto(const QRect& frame, const QRect& area);
+
 // The screen for a window about to be shown: the screen of the program's window it is
 // opened from (the active one, else `lastActive`, the one last active where it is still
 // shown), else the system's main screen.

@@ -258,6 +258,27 @@ class TestFaults : public QObject {
         reports.clear();
     }
 
+    // The bound counts the canvas as it is, whichever side is long, and a kilobyte for each
+    // frame: 64 MB holds 1008 frames of a 4096 x 4 canvas but not 1009, and exactly 32768
+    // frames of 16 x 16.
+    void markerBoundCountsCanvasAndFrames_data() {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("wide and short") << "4096x4:1x1:1008" << true;
+        QTest::newRow("wide and short, a frame more") << "4096x4:1x1:1009" << false;
+        QTest::newRow("tall and narrow") << "4x4096:1x1:1008" << true;
+        QTest::newRow("tall and narrow, a frame more") << "4x4096:1x1:1009" << false;
+        QTest::newRow("many tiny frames") << "16x16:16x16:32768" << true;
+        QTest::newRow("many tiny frames, one more") << "16x16:16x16:32769" << false;
+    }
+    void markerBoundCountsCanvasAndFrames() {
+        QFETCH(QString, shape);
+        QFETCH(bool, fits);
+        const double size = AniGifDisplay::decodedSize(packedGif(shape));
+        QVERIFY2((size <= AniGifDisplay::DecodedLimit) == fits,
+                 qPrintable(QString::number(size, 'f', 0)));
+    }
+
     // On a screen smaller (a scaled laptop screen, an old projector: shrunk evenly) or
     // taller than the stage's design, the whole stage shows: every control on the screen, the six
     // digits whole and apart, the buttons clear of them. A draw runs to a number within its

@@ -49,12 +49,9 @@ void stopUnfinished(Form1& stage, int k, const QString& why) {
 }
 
 // The random source gave nothing usable within a tick's draws: the operator is told, as
-// the number cannot be finished fairly.
-void stopOnFaultySource(Form1& stage, int k, const QString& lower, const QString& upper) {
-    stopUnfinished(stage, k, QStringLiteral("the random source gave no admissible digit"));
-    const QString detail = QStringLiteral("%1 random digits in a row fell outside %2 to %3.")
-                               .arg(MaxDrawsPerTick)
-                               .arg(lower, upper);
+// the number cannot be finished fairly, and the trace says which rule it failed.
+void stopOnFaultySource(Form1& stage, int k, const QString& why, const QString& detail) {
+    stopUnfinished(stage, k, why);
     error_report::report(
         QStringLiteral("The draw stopped at position %1: ").arg(k) + detail,
         QStringLiteral("قرعه‌کشی در رقم %1 متوقف شد، زیرا رقمی در محدوده به دست نیامد. "
@@ -219,7 +216,12 @@ void tick(Form1& stage, int k) {
         const std::optional<int> digit =
             engine::settlingDigit(source, weights, draws, MaxDrawsPerTick);
         if (!digit) {
-            stopOnFaultySource(stage, k, lower, upper);
+            stopOnFaultySource(
+                stage, k, QStringLiteral("the weighted choice got no usable number"),
+                QStringLiteral("the weighted choice among %1 tickets got no usable number from "
+                               "%2 random digits.")
+                    .arg(engine::totalOf(weights))
+                    .arg(draws));
             return;
         }
         show(*digit);
@@ -232,7 +234,10 @@ void tick(Form1& stage, int k) {
         drawn = engine::withinBounds(k, lower, upper, show(engine::digitOf(source.next())));
     }
     if (!drawn) {
-        stopOnFaultySource(stage, k, lower, upper);
+        stopOnFaultySource(stage, k, QStringLiteral("the random source gave no admissible digit"),
+                           QStringLiteral("%1 random digits in a row fell outside %2 to %3.")
+                               .arg(MaxDrawsPerTick)
+                               .arg(lower, upper));
         return;
     }
 

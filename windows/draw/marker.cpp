@@ -25,6 +25,7 @@ bool wholeAnimation(const QByteArray& bytes, QMovie& movie) {
             return false;
     return movie.jumpToFrame(0);
 }
+} // namespace
 
 // The marker keeps every frame decoded for the whole draw. A GIF says how large its frames
 // are and holds them packed, so a file of a kilobyte can ask for gigabytes and half a
@@ -33,9 +34,7 @@ bool wholeAnimation(const QByteArray& bytes, QMovie& movie) {
 // four bytes a pixel, at the size of the animation's logical screen (the canvas every frame
 // is drawn onto) or of its first frame where the decoder takes that instead, and a
 // kilobyte more for each frame's own keeping, so that countless tiny frames count too.
-constexpr double DecodedLimit = 64.0 * 1024 * 1024;
-
-double decodedSize(const QByteArray& bytes) {
+double AniGifDisplay::decodedSize(const QByteArray& bytes) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -50,7 +49,6 @@ double decodedSize(const QByteArray& bytes) {
     const double frames = std::max(reader.imageCount(), 1);
     return frames * (width * height * 4 + 1024);
 }
-} // namespace
 
 AniGifDisplay::AniGifDisplay(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);

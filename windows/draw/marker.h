@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QWidget>
 
 class QMovie;
@@ -24,6 +25,11 @@ class AniGifDisplay : public QWidget {
     float Left() const;
     void setLeft(double twipsLeft);
     bool Visible() const { return isVisible(); }
+
+    // What the frames of a GIF take once decoded and kept, in bytes, known before any is
+    // decoded. LoadFile refuses a file whose frames would take more than the limit.
+    static double decodedSize(const QByteArray& bytes);
+    static constexpr double DecodedLimit = 64.0 * 1024 * 1024;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -491,6 +491,44 @@ class TestDigitDraw : public QObject {
         reports.clear();
     }
 
+    // The digit that stays is drawn by its weights alone. Position 2 of 035000 to 084570
+    // weighs 49571 tickets: five digits give a number, kept below 99142 and halved, so
+    // 99142 is drawn again and 30000 stands for ticket 15000, the first that begins 05. A
+    // source that only gives 99142 stops the draw with the weighted choice's own reason; the
+    // spinning rule would have settled on its 4.
+    void weightedSettleRetriesOrStops_data() {
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<QString>("settled");
+        QTest::newRow("rejected once, then accepted") << "9914230000" << "5";
+        QTest::newRow("always rejected") << "99142" << "";
+    }
+    void weightedSettleRetriesOrStops() {
+        QFETCH(QString, digits);
+        QFETCH(QString, settled);
+        std::vector<int> values;
+        for (QChar c : digits)
+            values.push_back(c.digitValue());
+        auto script = engine::ScriptedRandom::ofDigits(values);
+        engine::setRandomSource(script);
+        handOver(QStringLiteral("035000"), QStringLiteral("084570"), QStringLiteral("1"));
+        Form1& f = form1();
+        f.Command1_Click();
+        f.Timer1_Timer(); // only 0 can stand first: taken without a draw
+        f.Timer2_Timer();
+        QCOMPARE(f.Label2()->caption(), settled);
+        if (!settled.isEmpty()) {
+            QCOMPARE(script->draws(), 10);
+            QCOMPARE(spinningPosition(), 3);
+            return;
+        }
+        QCOMPARE(script->draws(), digit_draw::MaxDrawsPerTick);
+        QVERIFY(idle());
+        QCOMPARE(reports.size(), 1);
+        QVERIFY2(reports.first().contains(QLatin1String("weighted choice")),
+                 qPrintable(reports.first()));
+        reports.clear();
+    }
+
     // The operator reads the report in Persian, right to left, under the program's caption,
     // with the path, Persian letters and all, on a line of its own; stderr keeps its
     // English line.

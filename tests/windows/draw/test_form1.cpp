@@ -135,32 +135,43 @@ class TestForm1 : public QObject {
         }
     }
 
+    // Where the design's tops would let a control cross the digits, the banner, the buttons
+    // and the digit frame keep the design's spacing as one block centred down the screen. At
+    // 1151 pixels the return button's top just touches the digits' bottom: still clear.
     void activationCentresOnTheScreen_data() {
         QTest::addColumn<QSize>("screen");
         QTest::addColumn<double>("frameLeft");
-        QTest::addColumn<double>("frameTop");
         QTest::addColumn<double>("buttonLeft");
-        QTest::newRow("1024x768") << QSize(1024, 768) << 1072.5 << 2572.5 << 4432.5;
-        QTest::newRow("1920x1080") << QSize(1920, 1080) << 7792.5 << 4912.5 << 11152.5;
+        QTest::addColumn<QList<double>>("tops"); // frame, banner, start, return
+        const QList<double> design{0, 900, 10560};
+        QTest::newRow("1024x768") << QSize(1024, 768) << 1072.5 << 4432.5
+                                  << QList<double>{2572.5} + design;
+        QTest::newRow("1920x1080") << QSize(1920, 1080) << 7792.5 << 11152.5
+                                   << QList<double>{4912.5} + design;
+        QTest::newRow("1024x1151") << QSize(1024, 1151) << 1072.5 << 4432.5
+                                   << QList<double>{5445} + design;
+        QTest::newRow("1024x1152, a block") << QSize(1024, 1152) << 1072.5 << 4432.5
+                                            << QList<double>{6322.5, 3082.5, 3982.5, 13642.5};
+        QTest::newRow("1080x1920, a block") << QSize(1080, 1920) << 1492.5 << 4852.5
+                                            << QList<double>{12082.5, 8842.5, 9742.5, 19402.5};
     }
     void activationCentresOnTheScreen() {
         QFETCH(QSize, screen);
         QFETCH(double, frameLeft);
-        QFETCH(double, frameTop);
         QFETCH(double, buttonLeft);
+        QFETCH(QList<double>, tops);
         screens::overrideSize(screen);
         handOver(QStringLiteral("2"));
         Form1& f = form1();
         f.Show();
         QTRY_COMPARE(twips::left(f.Frame1()), float(frameLeft));
-        QCOMPARE(twips::top(f.Frame1()), float(frameTop));
         QCOMPARE(twips::left(f.Command1()), float(buttonLeft));
         QCOMPARE(twips::left(f.Command2()), float(buttonLeft));
         QCOMPARE(twips::left(f.Label20()), float(buttonLeft));
+        QCOMPARE(QList<double>({twips::top(f.Frame1()), twips::top(f.Label20()),
+                                twips::top(f.Command1()), twips::top(f.Command2())}),
+                 tops);
         // Only the named coordinates move.
-        QCOMPARE(twips::top(f.Command1()), 900.f);
-        QCOMPARE(twips::top(f.Command2()), 10560.f);
-        QCOMPARE(twips::top(f.Label20()), 0.f);
         QCOMPARE(twips::width(f.Frame1()), 13215.f);
         QCOMPARE(twips::left(f.Label1()), 60.f);
         QCOMPARE(twips::left(f.Label8()), 480.f);

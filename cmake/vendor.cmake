@@ -1,24 +1,69 @@
-# Reads the vendor file (packaging/vendor.cmake, or the one named by TIRVEX_VENDOR_FILE in
-# the environment or on CMake's command line), checks its values, says in one line when
-# they are still the defaults, and writes them for the program as the header "vendor.h" of
-# the build. Included from the top level after the libraries are defined.
+# Reads the vendor file (packaging/vendor.cmake, or the one named by TIRVEX_VENDOR_FILE on
+# CMake's command line or in the environment), checks its values, says in one line when
+# they are still the defaults, and gives each value escaped for every format that carries
+# it. In a build it also writes them for the program as the header "vendor.h"; a script
+# (cmake -P) that includes this file gets the same values and checks.
+#
+# For each field F (NAME, EMAIL, ...): TIRVEX_VENDOR_F as written, and
+#   TIRVEX_VENDOR_F_C      inside a C++ string literal
+#   TIRVEX_VENDOR_F_RC     inside a string of a resource script read as UTF-8
+#   TIRVEX_VENDOR_F_NSIS   inside an NSIS string in double quotes
+#   TIRVEX_VENDOR_F_XML    in XML text or an attribute value
+#   TIRVEX_VENDOR_F_CMAKE  inside a CMake argument in double quotes
+include_guard(GLOBAL)
 if(NOT TIRVEX_VENDOR_FILE)
-  set(TIRVEX_VENDOR_FILE $ENV{TIRVEX_VENDOR_FILE})
+  set(TIRVEX_VENDOR_FILE "$ENV{TIRVEX_VENDOR_FILE}")
 endif()
 if(NOT TIRVEX_VENDOR_FILE)
-  set(TIRVEX_VENDOR_FILE ${CMAKE_CURRENT_SOURCE_DIR}/packaging/vendor.cmake)
+  set(TIRVEX_VENDOR_FILE ${CMAKE_CURRENT_LIST_DIR}/../packaging/vendor.cmake)
 endif()
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TIRVEX_VENDOR_FILE})
+get_filename_component(TIRVEX_VENDOR_FILE "${TIRVEX_VENDOR_FILE}" ABSOLUTE)
+if(NOT EXISTS "${TIRVEX_VENDOR_FILE}")
+  message(FATAL_ERROR "the vendor file ${TIRVEX_VENDOR_FILE} does not exist")
+endif()
+if(CMAKE_SCRIPT_MODE_FILE STREQUAL "")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TIRVEX_VENDOR_FILE})
+endif()
 include(${TIRVEX_VENDOR_FILE})
+# Tirvex's own terms, which the vendor owns, beside its vendor file.
+get_filename_component(TIRVEX_VENDOR_DIR "${TIRVEX_VENDOR_FILE}" DIRECTORY)
+set(TIRVEX_VENDOR_TERMS ${TIRVEX_VENDOR_DIR}/licences/Tirvex.txt)
+if(NOT EXISTS "${TIRVEX_VENDOR_TERMS}")
+  message(FATAL_ERROR "${TIRVEX_VENDOR_FILE}: Tirvex's terms of use are missing: "
+    "${TIRVEX_VENDOR_TERMS} (Persian and English; packaging/licences/Tirvex.txt is an example)")
+endif()
+
+# Every format here carries any text of one line; a control character (a line break, a
+# tab) has no place in a desktop entry, a Debian control field or a version record.
+string(ASCII 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29
+  30 31 127 _tirvex_control)
 set(TIRVEX_VENDOR_FIELDS NAME EMAIL WEBLOG WEBSITE PHONE PHONE2 HOMEPAGE MAINTAINER ADDRESS APPSTREAM_ID)
 foreach(field IN LISTS TIRVEX_VENDOR_FIELDS)
   set(value "${TIRVEX_VENDOR_${field}}")
-  # One line of text, with nothing that C++, NSIS or a resource script would read as
-  # anything but text.
-  if(value STREQUAL "" OR value MATCHES "[\"\\\\$\r\n\t]")
+  if(value STREQUAL "" OR value MATCHES "[${_tirvex_control}]")
     message(FATAL_ERROR "${TIRVEX_VENDOR_FILE}: TIRVEX_VENDOR_${field} must be one line of "
-      "text without \" \\ or $, and not empty; it is '${value}'")
+      "text, not empty and without line breaks or tabs; it is '${value}'")
   endif()
+  string(REPLACE "\\" "\\\\" c "${value}")
+  string(REPLACE "\"" "\\\"" c "${c}")
+  set(TIRVEX_VENDOR_${field}_C "${c}")
+  # windres, like rc, reads a backslash as an escape and a doubled quote as a quote.
+  string(REPLACE "\\" "\\\\" rc "${value}")
+  string(REPLACE "\"" "\"\"" rc "${rc}")
+  set(TIRVEX_VENDOR_${field}_RC "${rc}")
+  string(REPLACE "$" "$$" nsis "${value}")
+  string(REPLACE "\"" "$\\\"" nsis "${nsis}")
+  set(TIRVEX_VENDOR_${field}_NSIS "${nsis}")
+  string(REPLACE "&" "&amp;" xml "${value}")
+  string(REPLACE "<" "&lt;" xml "${xml}")
+  string(REPLACE ">" "&gt;" xml "${xml}")
+  string(REPLACE "\"" "&quot;" xml "${xml}")
+  string(REPLACE "'" "&apos;" xml "${xml}")
+  set(TIRVEX_VENDOR_${field}_XML "${xml}")
+  string(REPLACE "\\" "\\\\" cm "${value}")
+  string(REPLACE "\"" "\\\"" cm "${cm}")
+  string(REPLACE "$" "\\$" cm "${cm}")
+  set(TIRVEX_VENDOR_${field}_CMAKE "${cm}")
 endforeach()
 if(NOT TIRVEX_VENDOR_APPSTREAM_ID MATCHES "^[a-z][a-z0-9_]*(\\.[a-zA-Z0-9_]+)+$")
   message(FATAL_ERROR "${TIRVEX_VENDOR_FILE}: TIRVEX_VENDOR_APPSTREAM_ID '${TIRVEX_VENDOR_APPSTREAM_ID}' "
@@ -28,21 +73,31 @@ if("${TIRVEX_VENDOR_EMAIL} ${TIRVEX_VENDOR_HOMEPAGE} ${TIRVEX_VENDOR_APPSTREAM_I
   message(NOTICE "tirvex: the vendor is still the example of ${TIRVEX_VENDOR_FILE}; "
     "a vendor's release names its own (README.md, \"Your own release\")")
 endif()
-# Texts for XML, where & and < have meanings of their own.
-foreach(field NAME)
-  string(REPLACE "&" "&amp;" TIRVEX_VENDOR_${field}_XML "${TIRVEX_VENDOR_${field}}")
-  string(REPLACE "<" "&lt;" TIRVEX_VENDOR_${field}_XML "${TIRVEX_VENDOR_${field}_XML}")
-endforeach()
 
-file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/vendor.h CONTENT [[
+# Each value as CMake read it, in hexadecimal, for the tests that read each file back: in
+# a build beside vendor.h, in a script where TIRVEX_VENDOR_VALUES names a file.
+if(NOT CMAKE_SCRIPT_MODE_FILE)
+  set(TIRVEX_VENDOR_VALUES ${CMAKE_BINARY_DIR}/generated/vendor-values.txt)
+endif()
+if(TIRVEX_VENDOR_VALUES)
+  set(values "")
+  foreach(field IN LISTS TIRVEX_VENDOR_FIELDS)
+    string(HEX "${TIRVEX_VENDOR_${field}}" hex)
+    string(APPEND values "${field}=${hex}\n")
+  endforeach()
+  file(CONFIGURE OUTPUT ${TIRVEX_VENDOR_VALUES} CONTENT "${values}")
+endif()
+if(TARGET tirvex_core)
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/vendor.h CONTENT [[
 // The vendor of this build, written by CMake from the vendor file; change that
 // file, never this one.
 #pragma once
-#define TIRVEX_VENDOR_NAME "@TIRVEX_VENDOR_NAME@"
-#define TIRVEX_VENDOR_EMAIL "@TIRVEX_VENDOR_EMAIL@"
-#define TIRVEX_VENDOR_WEBLOG "@TIRVEX_VENDOR_WEBLOG@"
-#define TIRVEX_VENDOR_WEBSITE "@TIRVEX_VENDOR_WEBSITE@"
-#define TIRVEX_VENDOR_PHONE "@TIRVEX_VENDOR_PHONE@"
-#define TIRVEX_VENDOR_PHONE2 "@TIRVEX_VENDOR_PHONE2@"
+#define TIRVEX_VENDOR_NAME "@TIRVEX_VENDOR_NAME_C@"
+#define TIRVEX_VENDOR_EMAIL "@TIRVEX_VENDOR_EMAIL_C@"
+#define TIRVEX_VENDOR_WEBLOG "@TIRVEX_VENDOR_WEBLOG_C@"
+#define TIRVEX_VENDOR_WEBSITE "@TIRVEX_VENDOR_WEBSITE_C@"
+#define TIRVEX_VENDOR_PHONE "@TIRVEX_VENDOR_PHONE_C@"
+#define TIRVEX_VENDOR_PHONE2 "@TIRVEX_VENDOR_PHONE2_C@"
 ]] @ONLY)
-target_include_directories(tirvex_core PUBLIC ${CMAKE_BINARY_DIR}/generated)
+  target_include_directories(tirvex_core PUBLIC ${CMAKE_BINARY_DIR}/generated)
+endif()

@@ -35,7 +35,7 @@ if(TIRVEX_SCREENSHOTS)
     string(APPEND TIRVEX_METAINFO_SCREENSHOTS
       "    <screenshot${kind}>\n"
       "      <caption>${first}${rest} window</caption>\n"
-      "      <image>${TIRVEX_VENDOR_HOMEPAGE}/docs/screenshots/${shot_name}</image>\n"
+      "      <image>${TIRVEX_VENDOR_HOMEPAGE_XML}/docs/screenshots/${shot_name}</image>\n"
       "    </screenshot>\n")
     set(kind "")
   endforeach()
@@ -85,6 +85,9 @@ install(FILES ${TIRVEX_GENERATED}/copyright ${CMAKE_CURRENT_SOURCE_DIR}/resource
 install(FILES ${TIRVEX_SCREENSHOTS} DESTINATION share/doc/tirvex/screenshots)
 
 # --- The Debian package -----------------------------------------------------------------
+# CPack writes these into a CMake file of its own and reads them back; verbatim, a vendor's
+# quotes, backslashes and dollars reach the control file as written.
+set(CPACK_VERBATIM_VARIABLES TRUE)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tirvex)
 set(CPACK_PACKAGE_VENDOR "${TIRVEX_VENDOR_NAME}")
@@ -125,7 +128,7 @@ if(TIRVEX_TESTS)
   add_test(NAME packaging_vendor_file COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/packaging/vendor_file.sh
     ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/vendor-test)
   set_tests_properties(packaging_version_record_forms packaging_desktop_files packaging_vendor_file PROPERTIES
-    LABELS packaging SKIP_RETURN_CODE 77 TIMEOUT 120)
+    LABELS packaging SKIP_RETURN_CODE 77 TIMEOUT 900)
 
 endif()
 # Builds the .deb, looks inside it, then installs, starts and removes it on this machine.

@@ -7,8 +7,12 @@
 # this file as -DTIRVEX_VENDOR_FILE=<file>). The defaults are visibly no real vendor's:
 # example.org addresses and 555 numbers, which the build points out in one line.
 #
-# Values are plain one-line texts without " \ or $, as they are written into C++, NSIS,
-# resource and XML files alike.
+# A value is any text of one line, Persian or not; each file it is written into gets it
+# with that file's own escaping. This is a CMake file, so a value's own " \ and $ are
+# written \" \\ and \$ here.
+#
+# Tirvex's own terms of use are the vendor's too: licences/Tirvex.txt beside this file,
+# shown by the installer and carried in the downloads.
 set(TIRVEX_VENDOR_NAME "Tirvex developers")
 set(TIRVEX_VENDOR_EMAIL "tirvex@example.org")
 set(TIRVEX_VENDOR_WEBLOG "blog.example.org/tirvex")

@@ -7,9 +7,12 @@
 # installed is exactly what the uninstaller removes. With TIRVEX_SIGN_PFX (a PKCS#12 file)
 # in the environment, tirvex.exe, the uninstaller and the installer are signed (sign).
 #   cmake -DSTAGING=<dir>/<name> -DVERSION=1.0.12 -DSETTINGS=<file> [-DDIST=<dir>] -P make-packages.cmake
-# SETTINGS, written by windows.cmake, sets PUBLISHER, HOMEPAGE, ICON and MAKENSIS.
+# SETTINGS, written by windows.cmake, sets TIRVEX_VENDOR_FILE, ICON and MAKENSIS.
 cmake_minimum_required(VERSION 3.25)
 include(${SETTINGS})
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/vendor.cmake)
+set(PUBLISHER "${TIRVEX_VENDOR_NAME_NSIS}")
+set(HOMEPAGE "${TIRVEX_VENDOR_HOMEPAGE_NSIS}")
 get_filename_component(out_dir ${STAGING} DIRECTORY)
 get_filename_component(name ${STAGING} NAME)
 if(NOT DIST)
@@ -32,14 +35,18 @@ file(REMOVE ${downloads})
 # program. Signed without a time-stamp server, the files stay the same from the same commit.
 # sign verifies each signature it makes and fails with the reason; makensis stops when it
 # fails on the uninstaller or the installer (`= 0`: the exit code must be 0).
+# makensis runs its !finalize lines through a shell, where the homepage's own characters
+# (& ; ` $) would be commands: the homepage reaches sign through the environment instead,
+# and the line holds only the signer's path and fixed words.
 set(sign ${CMAKE_CURRENT_LIST_DIR}/sign)
 if(NOT "$ENV{TIRVEX_SIGN_PFX}" STREQUAL "")
-  execute_process(COMMAND ${sign} ${STAGING}/tirvex.exe Tirvex ${HOMEPAGE} RESULT_VARIABLE failed)
+  set(ENV{TIRVEX_SIGN_URL} "${TIRVEX_VENDOR_HOMEPAGE}")
+  execute_process(COMMAND ${sign} ${STAGING}/tirvex.exe Tirvex RESULT_VARIABLE failed)
   if(failed)
     message(FATAL_ERROR "Windows downloads: none made, as tirvex.exe could not be signed (above)")
   endif()
-  set(NSIS_SIGN "!finalize '\"${sign}\" \"%1\" \"Tirvex setup\" ${HOMEPAGE}' = 0
-!uninstfinalize '\"${sign}\" \"%1\" \"Tirvex uninstall\" ${HOMEPAGE}' = 0")
+  set(NSIS_SIGN "!finalize '\"${sign}\" \"%1\" \"Tirvex setup\"' = 0
+!uninstfinalize '\"${sign}\" \"%1\" \"Tirvex uninstall\"' = 0")
   set(signed_with "$ENV{TIRVEX_SIGN_PFX}")
 else()
   set(NSIS_SIGN "")

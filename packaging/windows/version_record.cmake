@@ -7,10 +7,9 @@
 # the minor part in at least two digits and the revision in at least four: 1.0.12 gives
 # 1,0,0,12 and "1.00.0012".
 set(_tirvex_version_record_template ${CMAKE_CURRENT_LIST_DIR}/version.rc.in)
-# The vendor's name, when a script writes records on its own, comes from the vendor file.
-if(NOT DEFINED TIRVEX_VENDOR_NAME)
-  include(${CMAKE_CURRENT_LIST_DIR}/../vendor.cmake)
-endif()
+# The vendor's name, in a build or in a script on its own, comes from the vendor file the
+# build is given, checked and escaped.
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/vendor.cmake)
 
 function(_tirvex_zero_fill value width out)
   set(text "${value}")
@@ -40,5 +39,6 @@ function(tirvex_write_version_record output major minor revision icon)
   set(TIRVEX_RC_VERSION_TEXT "${major}.${minor_text}.${revision_text}")
   # Forward slashes: the resource compiler reads a backslash in a string as an escape.
   string(REPLACE "\\" "/" TIRVEX_RC_ICON "${icon}")
+  set(TIRVEX_RC_MANIFEST ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/tirvex.manifest)
   configure_file(${_tirvex_version_record_template} ${output} @ONLY)
 endfunction()

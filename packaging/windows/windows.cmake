@@ -98,9 +98,10 @@ configure_file(${TIRVEX_PACKAGING_DIR}/windows/relink/README.txt.in ${relink}/RE
 # What make-packages.cmake needs besides the folder and the version, in a file of its own, so
 # that the installer tests can make installers of other folders and versions the same way.
 find_program(TIRVEX_MAKENSIS makensis)
+# The vendor's values are read again there from the same vendor file, checked and escaped
+# in one place; its path stands in a bracket argument, which takes any text literally.
 file(CONFIGURE OUTPUT ${TIRVEX_WINDOWS_PACKAGE_SETTINGS} CONTENT [[
-set(PUBLISHER "@TIRVEX_VENDOR_NAME@")
-set(HOMEPAGE "@TIRVEX_VENDOR_HOMEPAGE@")
+set(TIRVEX_VENDOR_FILE [==[@TIRVEX_VENDOR_FILE@]==])
 set(ICON "@TIRVEX_IMAGES@/icon.ico")
 set(MAKENSIS "@TIRVEX_MAKENSIS@")
 ]] @ONLY)

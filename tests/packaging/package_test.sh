@@ -29,13 +29,17 @@ need() {
   done
 }
 
+# The metainfo is named after the vendor's AppStream id, as the build read it.
+appstream_id=$(python3 -c 'import sys; print(bytes.fromhex(sys.argv[1]).decode())' \
+  "$(sed -n 's/^APPSTREAM_ID=//p' "$build/generated/vendor-values.txt")")
+metainfo=/usr/share/metainfo/$appstream_id.metainfo.xml
 # The files the package must hold, and patterns for the ones it may hold besides.
 required=(
   ./usr/bin/tirvex
   ./usr/lib/tirvex/tirvex
   ./usr/lib/tirvex/green.gif
   ./usr/share/applications/tirvex.desktop
-  ./usr/share/metainfo/org.example.tirvex.metainfo.xml
+  ".$metainfo"
   ./usr/share/icons/hicolor/32x32/apps/tirvex.png
   ./usr/share/icons/hicolor/256x256/apps/tirvex.png
   ./usr/share/doc/tirvex/copyright
@@ -116,7 +120,7 @@ contents() {
   local report
   report=$(desktop-file-validate "$root/usr/share/applications/tirvex.desktop" 2>&1) &&
     [ -z "$report" ] || fail "desktop-file-validate: $report"
-  appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.tirvex.metainfo.xml" ||
+  appstreamcli validate --no-net "$root$metainfo" ||
     fail "appstreamcli rejects the metainfo"
   appstreamcli validate-tree --no-net "$root" || fail "appstreamcli rejects the installed tree"
   echo "package $(basename "$deb") holds:"
@@ -218,7 +222,7 @@ install_stage() {
   apt_get remove tirvex >"$out/remove.log" 2>&1 || { cat "$out/remove.log"; fail "apt-get remove failed"; }
   local path
   for path in /usr/bin/tirvex /usr/lib/tirvex /usr/share/applications/tirvex.desktop \
-    /usr/share/metainfo/org.example.tirvex.metainfo.xml /usr/share/doc/tirvex \
+    "$metainfo" /usr/share/doc/tirvex \
     /usr/share/icons/hicolor/32x32/apps/tirvex.png; do
     [ ! -e "$path" ] && [ ! -L "$path" ] || fail "$path is still there after apt-get remove"
   done

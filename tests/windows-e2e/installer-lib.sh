@@ -51,3 +51,10 @@ forget_installs() {
     "$WINE" reg delete "${key[$scope]}" /f >/dev/null 2>&1 || true
   done
 }
+
+# The package settings of the build with the hostile test vendor's file in place of the
+# build's own:  hostile_settings SETTINGS OUT
+hostile_vendor=$(cd "$(dirname "${BASH_SOURCE[0]}")/../packaging/hostile-vendor" && pwd)/vendor.cmake
+hostile_settings() {
+  { printf 'set(TIRVEX_VENDOR_FILE [==[%s]==])\n' "$hostile_vendor"; grep -v '^set(TIRVEX_VENDOR_FILE' "$1"; } >"$2"
+}

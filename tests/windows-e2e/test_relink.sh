@@ -35,7 +35,7 @@ linked=$(x86_64-w64-mingw32-ar t "$work/build/CMakeFiles/tirvex.dir/objects.a" |
 use_test_signer "$work"
 cp "$shipped" "$work/signed.exe"
 TIRVEX_SIGN_PFX=$work/cert.pfx TIRVEX_SIGN_PASSWORD=throwaway \
-  "$(dirname "$0")/../../packaging/windows/sign" "$work/signed.exe" Tirvex https://example.org >/dev/null
+  TIRVEX_SIGN_URL=https://example.org "$(dirname "$0")/../../packaging/windows/sign" "$work/signed.exe" Tirvex >/dev/null
 for exe in "$shipped" "$work/signed.exe"; do
   osslsigncode remove-signature -in "$exe" -out "$work/compared.exe" >/dev/null 2>&1 || cp "$exe" "$work/compared.exe"
   cmp -s "$relinked" "$work/compared.exe" ||

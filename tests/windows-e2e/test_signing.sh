@@ -49,12 +49,13 @@ mkdir "$work/bin" "$work/failing" # a signer failing its FAIL_AT-th signing: tir
 printf '#!/bin/bash\n[ "$1" = sign ] && echo >>%s/signings && [ "$(wc -l <%s/signings)" = "${FAIL_AT:-0}" ] &&
   { echo "the time-stamp server does not answer" >&2; exit 1; }\nexec %s/osslsigncode "$@"\n' \
   "$work" "$work" "$STOCK_OSSLSIGNCODE" >"$work/bin/osslsigncode" && chmod +x "$work/bin/osslsigncode"
-while IFS='|' read -r what reason case_env; do
+hostile_settings "$settings" "$work/hostile-settings.cmake"
+while IFS='|' read -r what reason case_env vendor; do
   rm -rf "${work:?}/failing/$name" "$work/signings"
   unpack_built "$setup" "$work/failing"
   cp "$setup" "$work/failing/$name-setup.exe" && touch "$work/failing/$name.zip" # an earlier build's
   env TIRVEX_SIGN_PFX="$work/cert.pfx" TIRVEX_SIGN_PASSWORD=throwaway PATH="$work/bin:$PATH" $case_env \
-    cmake -DSTAGING="$work/failing/$name" -DVERSION="$version" -DSETTINGS="$settings" \
+    cmake -DSTAGING="$work/failing/$name" -DVERSION="$version" -DSETTINGS="${vendor:-$settings}" \
     -P "$(dirname "$0")/../../packaging/windows/make-packages.cmake" >"$work/failing.log" 2>&1 &&
     { cat "$work/failing.log"; fail "$what: the packaging succeeded"; }
   grep -q -- "$reason" "$work/failing.log" || { cat "$work/failing.log"; fail "$what: the log does not say '$reason'"; }
@@ -65,6 +66,8 @@ done <<EOF
 a wrong password|tirvex.exe (Tirvex) not signed: .*Wrong password|TIRVEX_SIGN_PASSWORD=wrong
 a signer that fails at the uninstaller|(Tirvex uninstall) not signed: .*does not answer|FAIL_AT=2
 a signer that fails at the installer|$name-setup.exe (Tirvex setup) not signed: .*does not answer|FAIL_AT=3
+a signer that fails at the uninstaller, the homepage holding & ; and \`|(Tirvex uninstall) not signed: .*does not answer|FAIL_AT=2|$work/hostile-settings.cmake
+a signer that fails at the installer, the homepage holding & ; and \`|(Tirvex setup) not signed: .*does not answer|FAIL_AT=3|$work/hostile-settings.cmake
 an installer time stamp that cannot be written|makensis failed|TIRVEX_SIGN_PFX= SOURCE_DATE_EPOCH=-1
 EOF
 echo "PASS: signed and verified, or failed with the reason and left no download"

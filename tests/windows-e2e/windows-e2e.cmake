@@ -19,6 +19,10 @@ add_test(NAME windows_downloads
           ${TIRVEX_QT_PREFIX}/share/tirvex ${windows_staged} ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${qt_cache} /tmp/ /work/)
 set_tests_properties(windows_downloads PROPERTIES LABELS windows TIMEOUT 120)
 
+# Qt's recipe as the downloads ship it, with a file or a tool missing, as a user who is not root.
+add_test(NAME windows_qt_recipe COMMAND bash ${windows_e2e}/test_qt_recipe.sh ${windows_dist}/qt-source)
+set_tests_properties(windows_qt_recipe PROPERTIES LABELS windows TIMEOUT 120)
+
 # The relinking kit alone, against the Qt in the cache, links the shipped tirvex.exe, which starts.
 add_test(NAME windows_e2e_relink COMMAND bash ${windows_e2e}/test_relink.sh
   ${windows_dist}/tirvex-${PROJECT_VERSION}-win64-relink.zip ${TIRVEX_QT_PREFIX} ${windows_staged}/tirvex.exe)
@@ -41,8 +45,10 @@ add_test(NAME windows_e2e_installer_old_windows COMMAND bash ${windows_e2e}/test
   ${windows_setup})
 add_test(NAME windows_e2e_signing COMMAND bash ${windows_e2e}/test_signing.sh
   ${windows_setup} ${PROJECT_VERSION} ${windows_package_settings})
+add_test(NAME windows_e2e_vendor COMMAND bash ${windows_e2e}/test_vendor.sh
+  ${windows_setup} ${PROJECT_VERSION} ${windows_package_settings})
 set_tests_properties(windows_e2e_visit windows_e2e_start windows_e2e_screens windows_e2e_keys windows_e2e_winners
   windows_e2e_installer
-  windows_e2e_installer_upgrade windows_e2e_installer_old_windows windows_e2e_signing windows_e2e_relink PROPERTIES
+  windows_e2e_installer_upgrade windows_e2e_installer_old_windows windows_e2e_signing windows_e2e_vendor windows_e2e_relink PROPERTIES
   LABELS e2e RUN_SERIAL TRUE TIMEOUT 300 FIXTURES_REQUIRED ${TIRVEX_WINE_FIXTURE}
   ENVIRONMENT "${TIRVEX_WINE_ENV}")

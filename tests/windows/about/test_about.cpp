@@ -140,6 +140,25 @@ class TestAbout : public QObject {
         QVERIFY(a.lblQtNotice()->geometry().top() >= a.Label4()->geometry().bottom());
     }
 
+    // The five contact lines carry the vendor file's values exactly, whatever they hold
+    // (TIRVEX_VENDOR_VALUES: each value as CMake read it, in hexadecimal).
+    void contactLinesAreTheVendorsOwn() {
+        QFile file(qEnvironmentVariable("TIRVEX_VENDOR_VALUES"));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        QHash<QByteArray, QString> vendor;
+        for (const QByteArray& line : file.readAll().split('\n'))
+            if (const qsizetype equals = line.indexOf('='); equals > 0)
+                vendor.insert(line.left(equals),
+                              QString::fromUtf8(QByteArray::fromHex(line.mid(equals + 1))));
+        openFromMain();
+        const QString lines[] = {"E-mail: " + vendor["EMAIL"], "Weblog: " + vendor["WEBLOG"],
+                                 "Website: " + vendor["WEBSITE"],
+                                 "Tel: " + vendor["PHONE"] + QStringLiteral("  پيام رسان ها"),
+                                 "Tel: " + vendor["PHONE2"]};
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(frmAbout().Label1(i)->caption(), lines[i]);
+    }
+
     // Texts cut off at the edge of their label, or running out of the window, are the
     // faults a user would see first.
     void textsFitTheirLabels() {

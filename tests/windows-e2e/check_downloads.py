@@ -20,6 +20,7 @@ import os
 import re
 import sys
 import zipfile
+import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
 import pefile
@@ -40,6 +41,28 @@ WINDOWS_DLLS = {
 def version_parts(version):
     major, minor, revision = (int(p) for p in version.split("."))
     return (major, minor, 0, revision), f"{major}.{minor:02d}.{revision:04d}"
+
+
+WINDOWS_10_AND_11 = "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
+
+
+def check_manifest(pe, resource_root):
+    """The one manifest Windows reads at start (type 24, id 1), as Windows parses it."""
+    kinds = {entry.id: entry for entry in resource_root.entries} if resource_root else {}
+    ids = [entry.id for entry in kinds[24].directory.entries] if 24 in kinds else []
+    if ids != [1]:
+        return [f"manifests {ids}, not one with id 1"]
+    data = kinds[24].directory.entries[0].directory.entries[0].data.struct
+    root = ElementTree.fromstring(pe.get_data(data.OffsetToData, data.Size))
+    local = lambda name: [e for e in root.iter() if e.tag.rpartition("}")[2] == name]
+    seen = {
+        "execution level": [e.get("level") for e in local("requestedExecutionLevel")],
+        "supported systems": [e.get("Id") for e in local("supportedOS")],
+        "DPI awareness": [e.text for e in local("dpiAwareness")] + [e.text for e in local("dpiAware")],
+    }
+    expected = {"execution level": ["asInvoker"], "supported systems": [WINDOWS_10_AND_11],
+                "DPI awareness": ["PerMonitorV2"]}
+    return [f"manifest {what}: {seen[what]}, not {expected[what]}" for what in expected if seen[what] != expected[what]]
 
 
 def check_exe(path, version):
@@ -64,6 +87,8 @@ def check_exe(path, version):
     resources = {entry.id for entry in resource_root.entries} if resource_root else set()
     if pefile.RESOURCE_TYPE["RT_GROUP_ICON"] not in resources:
         failures.append("no icon")
+
+    failures += check_manifest(pe, resource_root)
 
     fixed_parts, text = version_parts(version)
     if not getattr(pe, "VS_FIXEDFILEINFO", None):

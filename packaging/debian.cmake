@@ -47,12 +47,19 @@ configure_file(${TIRVEX_PACKAGING_DIR}/tirvex.metainfo.xml.in ${TIRVEX_METAINFO}
 # The copyright file carries the font licence in full, as the Debian format asks.
 file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/tools/fetch-fonts font_version_line REGEX "^version=")
 string(REGEX REPLACE "^version=" "" TIRVEX_FONT_VERSION "${font_version_line}")
-file(READ ${CMAKE_CURRENT_SOURCE_DIR}/resources/fonts/OFL.txt ofl_text)
-string(REGEX REPLACE "\n+$" "" ofl_text "${ofl_text}")
-string(REGEX REPLACE "\n[ \t]*\n" "\n.\n" ofl_text "${ofl_text}")
-string(REGEX REPLACE "\n[ \t]*\n" "\n.\n" ofl_text "${ofl_text}") # runs of blank lines
-string(REPLACE "\n" "\n " ofl_text "${ofl_text}")
-set(TIRVEX_OFL_TEXT " ${ofl_text}")
+# A licence text as the continuation lines of a field: each line indented, blank ones ".".
+function(tirvex_deb822_text file out)
+  file(READ ${file} text)
+  string(REGEX REPLACE "\n+$" "" text "${text}")
+  string(REGEX REPLACE "\n[ \t]*\n" "\n.\n" text "${text}")
+  string(REGEX REPLACE "\n[ \t]*\n" "\n.\n" text "${text}") # runs of blank lines
+  string(REPLACE "\n" "\n " text "${text}")
+  set(${out} " ${text}" PARENT_SCOPE)
+endfunction()
+tirvex_deb822_text(${CMAKE_CURRENT_SOURCE_DIR}/resources/fonts/OFL.txt TIRVEX_OFL_TEXT)
+# Tirvex's own terms are the vendor's, from beside its vendor file.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TIRVEX_VENDOR_TERMS})
+tirvex_deb822_text(${TIRVEX_VENDOR_TERMS} TIRVEX_TERMS_TEXT)
 configure_file(${TIRVEX_PACKAGING_DIR}/copyright.in ${TIRVEX_GENERATED}/copyright @ONLY)
 
 # A relative link, so the installed tree works under any prefix and inside the package.

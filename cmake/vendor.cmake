@@ -9,7 +9,6 @@
 #   TIRVEX_VENDOR_F_RC     inside a string of a resource script read as UTF-8
 #   TIRVEX_VENDOR_F_NSIS   inside an NSIS string in double quotes
 #   TIRVEX_VENDOR_F_XML    in XML text or an attribute value
-#   TIRVEX_VENDOR_F_CMAKE  inside a CMake argument in double quotes
 include_guard(GLOBAL)
 if(NOT TIRVEX_VENDOR_FILE)
   set(TIRVEX_VENDOR_FILE "$ENV{TIRVEX_VENDOR_FILE}")
@@ -44,6 +43,8 @@ foreach(field IN LISTS TIRVEX_VENDOR_FIELDS)
     message(FATAL_ERROR "${TIRVEX_VENDOR_FILE}: TIRVEX_VENDOR_${field} must be one line of "
       "text, not empty and without line breaks or tabs; it is '${value}'")
   endif()
+  # Each format's own escaping, one replacement at a time: a list of pairs would take the
+  # semicolons of "&amp;" and the backslashes for its own.
   string(REPLACE "\\" "\\\\" c "${value}")
   string(REPLACE "\"" "\\\"" c "${c}")
   set(TIRVEX_VENDOR_${field}_C "${c}")
@@ -60,10 +61,6 @@ foreach(field IN LISTS TIRVEX_VENDOR_FIELDS)
   string(REPLACE "\"" "&quot;" xml "${xml}")
   string(REPLACE "'" "&apos;" xml "${xml}")
   set(TIRVEX_VENDOR_${field}_XML "${xml}")
-  string(REPLACE "\\" "\\\\" cm "${value}")
-  string(REPLACE "\"" "\\\"" cm "${cm}")
-  string(REPLACE "$" "\\$" cm "${cm}")
-  set(TIRVEX_VENDOR_${field}_CMAKE "${cm}")
 endforeach()
 if(NOT TIRVEX_VENDOR_APPSTREAM_ID MATCHES "^[a-z][a-z0-9_]*(\\.[a-zA-Z0-9_]+)+$")
   message(FATAL_ERROR "${TIRVEX_VENDOR_FILE}: TIRVEX_VENDOR_APPSTREAM_ID '${TIRVEX_VENDOR_APPSTREAM_ID}' "

@@ -7,7 +7,8 @@
 # installed is exactly what the uninstaller removes. With TIRVEX_SIGN_PFX (a PKCS#12 file)
 # in the environment, tirvex.exe, the uninstaller and the installer are signed (sign).
 #   cmake -DSTAGING=<dir>/<name> -DVERSION=1.0.12 -DSETTINGS=<file> [-DDIST=<dir>] -P make-packages.cmake
-# SETTINGS, written by windows.cmake, sets PUBLISHER, HOMEPAGE, ICON and MAKENSIS.
+# SETTINGS, written by windows.cmake, sets PUBLISHER, HOMEPAGE, ICON, MAKENSIS and TERMS (the
+# vendor's terms for Tirvex, which the installer's first page shows).
 cmake_minimum_required(VERSION 3.25)
 include(${SETTINGS})
 get_filename_component(out_dir ${STAGING} DIRECTORY)
@@ -113,6 +114,14 @@ else()
 endif()
 set(ICON_NAME ${name}-icon.ico)
 file(COPY_FILE ${ICON} ${out_dir}/${ICON_NAME})
+# makensis reads a plain-text licence as UTF-8 only with a byte-order mark; the page's text
+# box wants Windows line ends.
+set(TERMS_NAME ${name}-terms.txt)
+execute_process(COMMAND /usr/bin/python3 -c [[
+import sys
+text = open(sys.argv[1], encoding="utf-8-sig").read()
+open(sys.argv[2], "w", encoding="utf-8-sig", newline="\r\n").write(text)
+]] ${TERMS} ${out_dir}/${TERMS_NAME} COMMAND_ERROR_IS_FATAL ANY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/installer.nsi.in ${out_dir}/${name}.nsi @ONLY)
 # Warnings are errors: a time stamp that could not be written (!packhdr) is only a warning
 # to makensis, and would give an installer that differs from build to build.

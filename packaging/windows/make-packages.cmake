@@ -7,7 +7,9 @@
 # installed is exactly what the uninstaller removes. With TIRVEX_SIGN_PFX (a PKCS#12 file)
 # in the environment, tirvex.exe, the uninstaller and the installer are signed (sign).
 #   cmake -DSTAGING=<dir>/<name> -DVERSION=1.0.12 -DSETTINGS=<file> [-DDIST=<dir>] -P make-packages.cmake
-# SETTINGS, written by windows.cmake, sets TIRVEX_VENDOR_FILE, ICON and MAKENSIS.
+# SETTINGS, written by windows.cmake, sets TIRVEX_VENDOR_FILE, ICON and MAKENSIS; the vendor
+# file gives the vendor's values and its terms for Tirvex, which the installer's first page
+# shows.
 cmake_minimum_required(VERSION 3.25)
 include(${SETTINGS})
 include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/vendor.cmake)
@@ -81,6 +83,7 @@ list(TRANSFORM keyed REPLACE "^[^|]*\\|" "")
 set(files ${keyed})
 set(NSIS_INSTALL "")
 set(NSIS_UNINSTALL "")
+set(NSIS_UNINSTALL_FOLDERS "")
 set(folders "")
 set(size 0)
 set(current_folder "-")
@@ -105,9 +108,10 @@ string(APPEND NSIS_INSTALL "  SetOutPath \"$INSTDIR\"")
 list(REMOVE_DUPLICATES folders)
 list(SORT folders ORDER DESCENDING)
 foreach(folder IN LISTS folders)
-  string(APPEND NSIS_UNINSTALL "  RMDir \"$INSTDIR\\${folder}\"\n")
+  string(APPEND NSIS_UNINSTALL_FOLDERS "  RMDir \"$INSTDIR\\${folder}\"\n")
 endforeach()
 string(REGEX REPLACE "\n$" "" NSIS_UNINSTALL "${NSIS_UNINSTALL}")
+string(REGEX REPLACE "\n$" "" NSIS_UNINSTALL_FOLDERS "${NSIS_UNINSTALL_FOLDERS}")
 math(EXPR SIZE_KB "(${size} + 1023) / 1024")
 
 # The installer's header, and the uninstaller made from it, carry the commit's time.
@@ -118,6 +122,14 @@ else()
 endif()
 set(ICON_NAME ${name}-icon.ico)
 file(COPY_FILE ${ICON} ${out_dir}/${ICON_NAME})
+# makensis reads a plain-text licence as UTF-8 only with a byte-order mark; the page's text
+# box wants Windows line ends.
+set(TERMS_NAME ${name}-terms.txt)
+execute_process(COMMAND /usr/bin/python3 -c [[
+import sys
+text = open(sys.argv[1], encoding="utf-8-sig").read()
+open(sys.argv[2], "w", encoding="utf-8-sig", newline="\r\n").write(text)
+]] ${TIRVEX_VENDOR_TERMS} ${out_dir}/${TERMS_NAME} COMMAND_ERROR_IS_FATAL ANY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/installer.nsi.in ${out_dir}/${name}.nsi @ONLY)
 # Warnings are errors: a time stamp that could not be written (!packhdr) is only a warning
 # to makensis, and would give an installer that differs from build to build.

@@ -4,7 +4,9 @@
 #   tirvex.exe        the program, with its version record and icon
 #   green.gif         the marker animation, read from beside the program at every draw
 #   README.txt        how to start it, in Persian and English
-#   licences/         the font's, Qt's and the MinGW runtime's licences (all linked in):
+#   licences/         Tirvex.txt, the vendor's own terms for Tirvex (licences/Tirvex.txt
+#                     beside the vendor file), which the installer's first page shows, and
+#                     the font's, Qt's and the MinGW runtime's licences (all linked in):
 #                     Qt's notice, the LGPLv3 and GPLv3, qt-third-party/ with the notice
 #                     of every part that Qt compiled into the program, and the written
 #                     offer of Qt's source
@@ -37,6 +39,10 @@ configure_file(${TIRVEX_PACKAGING_DIR}/windows/README.txt.in ${TIRVEX_GENERATED}
   @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${TIRVEX_GENERATED}/README.txt DESTINATION .)
 
+# Tirvex's own terms are the vendor's, kept beside its vendor file (cmake/vendor.cmake
+# finds them, or stops).
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TIRVEX_VENDOR_TERMS})
+install(FILES ${TIRVEX_VENDOR_TERMS} DESTINATION licences RENAME Tirvex.txt)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/resources/fonts/OFL.txt DESTINATION licences
   RENAME Vazirmatn-font.txt)
 # The MinGW runtime is linked into the program; its terms come from the Debian package

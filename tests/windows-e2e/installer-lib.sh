@@ -28,6 +28,19 @@ contents() { (cd "$1" && find . -type f -exec md5sum {} + | sort -k 2); }
 # idle (an uninstaller copies itself away and returns at once).
 run_silently() { STATUS=0; "$WINE" "$@" || STATUS=$?; wait_for_wine; }
 
+# Runs one command line through cmd.exe, as a deployment tool runs an uninstall entry's
+# QuietUninstallString (quoted as written there), and sets STATUS to its exit status.
+run_line() {
+  printf '@%s\r\n@exit /b %%errorlevel%%\r\n' "$1" >"$WINEPREFIX/drive_c/tirvex-line.bat"
+  STATUS=0
+  "$WINE" cmd /c 'C:\tirvex-line.bat' || STATUS=$?
+  rm -f "$WINEPREFIX/drive_c/tirvex-line.bat"
+}
+
+# The files left in a folder; Windows lets an uninstaller run in place move its own file
+# away, Wine refuses to (sharing violation), so there uninstall.exe alone may stay.
+left_in() { [ ! -e "$1" ] || (cd "$1" && find . -mindepth 1 ! -path ./uninstall.exe | sort); }
+
 # The program folder the build packed, unpacked from its zip as DIR/<name>:
 #   unpack_built SETUP_EXE DIR
 unpack_built() {

@@ -4,9 +4,12 @@
 # and an uninstall entry under HKCU; setup /S /AllUsers into Program Files, with the
 # shortcut in every user's Start menu and the entry under HKLM; nothing for the other
 # scope. The installed program starts and shows its splash; while it runs, the installer
-# and the uninstaller end with status 4 and change nothing, beside an unwritable one with 9.
-# A copy's uninstaller leaves the install's entry and shortcut. The uninstaller then removes
-# the files, the folder, the shortcut and the entry.
+# and the uninstall entry's QuietUninstallString end with status 4 and change nothing, beside
+# an unwritable one with 9. Wine runs every program with administrator rights: over a per-user
+# install the installer ends with 10, as it never runs a per-user uninstaller with them. A
+# copy's uninstaller leaves the install's entry and shortcut. The QuietUninstallString, run
+# as deployment tools run it, returns once the files, the folder, the shortcut and the entry
+# are gone, with status 0; with a file it cannot remove, with 11, keeping the entry.
 #   test_installer.sh SETUP_EXE VERSION
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -16,7 +19,7 @@ setup=$1 version=$2
 [ -f "$setup" ] || fail "$setup does not exist: build the target windows-packages first"
 PROGRAM_PID=""
 copy=$WINEPREFIX/drive_c/TirvexCopy
-trap 'close_program; chattr -i "${dir[user]}/tirvex.exe" 2>/dev/null || true; rm -rf "$copy"; forget_installs' EXIT
+trap 'close_program; chattr -i "${dir[all]}/tirvex.exe" 2>/dev/null || true; rm -rf "$copy"; forget_installs' EXIT
 forget_installs
 
 # Wine gives every program administrator rights, so the uninstaller never asks for them
@@ -33,20 +36,20 @@ check_entry() {
   [ "$value" = "$2" ] || fail "$scope: the uninstall entry's $1 is '$value', not '$2'"
 }
 
-# leaves_alone STATUS WHY: the installer and the uninstaller, run in place (the process
-# that works, so that its status is seen; this user's folder has no space to quote in _?=),
-# end with STATUS and change no file.
+# leaves_alone STATUS WHY WHAT...: each of the installer of this scope (installer) and the
+# uninstall entry's QuietUninstallString (uninstaller) ends with STATUS and changes no file.
 leaves_alone() {
-  local before status what
-  before=$(contents "${dir[user]}")
-  for what in installer uninstaller; do
-    status=0
-    if [ $what = installer ]; then "$WINE" "$setup" /S /CurrentUser || status=$?
-    else "$WINE" "${win_dir[user]}\\uninstall.exe" /S "_?=${win_dir[user]}" || status=$?; fi
-    [ "$status" = "$1" ] || fail "the $what beside $2 ended with status $status, not $1"
-    [ "$(contents "${dir[user]}")" = "$before" ] || fail "the $what changed the files beside $2"
+  local before what status=$1 why=$2
+  shift 2
+  before=$(contents "${dir[$scope]}")
+  for what in "$@"; do
+    if [ $what = installer ]; then STATUS=0; "$WINE" "$setup" /S "$option" || STATUS=$?
+    else run_line "$(entry "$scope" QuietUninstallString)"; fi
+    [ "$STATUS" = "$status" ] || fail "$scope: the $what beside $why ended with status $STATUS, not $status"
+    [ "$(contents "${dir[$scope]}")" = "$before" ] && [ "$(entries)" = "$scope" ] ||
+      fail "$scope: the $what changed the files or the entries beside $why"
   done
-  echo "user: beside $2 the installer and the uninstaller ended with status $1, changing nothing"
+  echo "$scope: beside $why the $* ended with status $status, changing nothing"
 }
 
 for scope in user all; do
@@ -67,25 +70,31 @@ for scope in user all; do
   check_entry InstallLocation "${win_dir[$scope]}"
   check_entry DisplayIcon "${win_dir[$scope]}\\tirvex.exe,0"
   check_entry UninstallString "\"${win_dir[$scope]}\\uninstall.exe\""
-  check_entry QuietUninstallString "\"${win_dir[$scope]}\\uninstall.exe\" /S"
+  check_entry QuietUninstallString "\"${win_dir[$scope]}\\uninstall.exe\" /S _?=${win_dir[$scope]}"
   other=$([ "$scope" = user ] && echo all || echo user)
   [ ! -e "${dir[$other]}" ] && [ ! -e "${shortcut[$other]}" ] || fail "$scope: files written for $other"
   echo "$scope: installed, with the files, the shortcut and the uninstall entry in place"
+  # Wine keeps an access list as Unix permissions: users' read and run are the group's, and
+  # Everyone has no entry, where a folder made plainly gives others read and run (755).
+  [ "$scope" = user ] || [ "$(stat -c %a "${dir[all]}")" = 750 ] ||
+    fail "all: ${win_dir[all]} was made with permissions $(stat -c %a "${dir[all]}"), not its own access list (750)"
 
   start_program "$WINE" "${win_dir[$scope]}\\tirvex.exe"
   wait_for_class tirvex.exe >/dev/null
   # The checks are the same for both scopes.
-  [ "$scope" = user ] && leaves_alone 4 "the running program"
+  [ "$scope" = all ] && leaves_alone 4 "the running program" installer uninstaller
   pass_splash
   key_to "$(wait_for_window 'نرم افزار قرعه')" alt+F4
   wait_for_exit
   [ "$EXIT_STATUS" = 0 ] || fail "$scope: the installed program exited with status $EXIT_STATUS"
   echo "$scope: the installed program started, showed its splash, and ended with status 0"
   # Windows refuses a read-only file; Wine, run as root, only one that Linux may not change.
-  if [ "$scope" = user ]; then
-    chattr +i "${dir[user]}/tirvex.exe" || fail "tirvex.exe cannot be made unwritable here"
-    leaves_alone 9 "an unwritable tirvex.exe"
-    chattr -i "${dir[user]}/tirvex.exe"
+  if [ "$scope" = all ]; then
+    chattr +i "${dir[all]}/tirvex.exe" || fail "tirvex.exe cannot be made unwritable here"
+    leaves_alone 9 "an unwritable tirvex.exe" installer uninstaller
+    chattr -i "${dir[all]}/tirvex.exe"
+  else
+    leaves_alone 10 "a per-user install, with administrator rights" installer
   fi
 
   cp -a "${dir[$scope]}" "$copy"
@@ -94,8 +103,26 @@ for scope in user all; do
     fail "$scope: the copy's uninstaller ended with status $STATUS, left the copy or took the entry or shortcut"
   echo "$scope: a copy's uninstaller removed the copy and left the install's entry and shortcut"
 
-  run_silently "${win_dir[$scope]}\\uninstall.exe" /S
-  [ ! -e "${dir[$scope]}" ] || fail "$scope: ${win_dir[$scope]} is still there: $(ls -A "${dir[$scope]}" | tr '\n' ' ')"
+  if [ "$scope" = all ]; then
+    # A program holding README.txt open, sharing no deletion, as an editor or a virus scanner
+    # might (Wine ignores a failed unlink of an immutable file, but keeps Windows' sharing).
+    printf '%s\n' 'Unicode true' 'Target amd64-unicode' 'OutFile holder.exe' 'SilentInstall silent' \
+      'RequestExecutionLevel user' 'Section' 'FileOpen $0 "$EXEDIR\README.txt" r' 'Sleep 10000' 'SectionEnd' |
+      (cd "${dir[all]}" && makensis -V1 - >/dev/null)
+    "$WINE" "${win_dir[all]}\\holder.exe" & holder=$!
+    sleep 3
+    run_line "$(entry all QuietUninstallString)"
+    wait "$holder" || true
+    rm "${dir[all]}/holder.exe"
+    [ "$STATUS" = 11 ] && [ "$(entries)" = all ] && [ -e "${dir[all]}/uninstall.exe" ] ||
+      fail "all: with README.txt held, the uninstall ended with status $STATUS, entries '$(entries)'"
+    echo "all: a file the uninstaller cannot remove: status 11, the entry and the uninstaller kept"
+  fi
+  run_line "$(entry "$scope" QuietUninstallString)"
+  [ "$STATUS" = 0 ] && [ -z "$(left_in "${dir[$scope]}")" ] ||
+    fail "$scope: the QuietUninstallString returned $STATUS, leaving $(left_in "${dir[$scope]}" | tr '\n' ' ')"
+  wait_for_wine
+  rm -rf "${dir[$scope]}"
   [ ! -e "${shortcut[$scope]}" ] || fail "$scope: the Start-menu shortcut is still there"
   [ -z "$(entries)" ] || fail "$scope: the uninstall entry is still there"
   echo "$scope: removed silently"

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Where the installer refuses, it stops before it writes anything: in a copy of the build's
-# prefix, setup /S for everyone into a folder outside Program Files, or over a Tirvex that an
-# older installer put there for everyone, ends with status 8; set to report Windows 7, for
-# either scope too, with status 3; each leaves no file and no registry value behind.
+# prefix, setup /S for everyone into a folder outside Program Files, or inside it into one
+# that others may change (Wine shows what Unix lets others write as Everyone's), or over a
+# Tirvex that an older installer put there for everyone, ends with status 8; set to report
+# Windows 7, for either scope too, with status 3; each leaves no file and no registry value
+# behind.
 #   test_installer_old_windows.sh SETUP_EXE
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -33,6 +35,14 @@ refused() {
 }
 for folder in 'C:\Tirvex' 'C:\Program Files2\Tirvex' 'C:\Program Files\..\Tirvex'; do
   refused "$1" 8 "/S /AllUsers /D=$folder"
+done
+# Inside Program Files: the folder, a folder between, or the uninstaller others may change.
+pf="$WINEPREFIX/drive_c/Program Files"
+for writable in Vendor/Tirvex Vendor Vendor/Tirvex/uninstall.exe; do
+  mkdir -p "$pf/Vendor/Tirvex" && touch "$pf/Vendor/Tirvex/uninstall.exe"
+  chmod o+w "$pf/$writable"
+  refused "$1" 8 '/S /AllUsers /D=C:\Program Files\Vendor\Tirvex'
+  rm -rf "$pf/Vendor"
 done
 mkdir "$WINEPREFIX/drive_c/Tirvex" && touch "$WINEPREFIX/drive_c/Tirvex/uninstall.exe"
 "$WINE" reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tirvex' /v InstallLocation /d 'C:\Tirvex' /f

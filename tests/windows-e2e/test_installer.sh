@@ -9,7 +9,8 @@
 # install the installer ends with 10, as it never runs a per-user uninstaller with them. A
 # copy's uninstaller leaves the install's entry and shortcut. The QuietUninstallString, run
 # as deployment tools run it, returns once the files, the folder, the shortcut and the entry
-# are gone, with status 0; with a file it cannot remove, with 11, keeping the entry.
+# are gone, with status 0; with a file it cannot remove, with 11, keeping the entry. Over the
+# other scope's install it stops with 12 unless /RemoveOther or /KeepOther says what to do.
 #   test_installer.sh SETUP_EXE VERSION
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -127,4 +128,25 @@ for scope in user all; do
   [ -z "$(entries)" ] || fail "$scope: the uninstall entry is still there"
   echo "$scope: removed silently"
 done
-echo "PASS: installed for this user and for everyone, started, left alone while running, removed"
+
+# Tirvex for the other scope: silent, the installer stops with 12 unless told; /KeepOther
+# keeps both; /RemoveOther removes one for everyone first, and refuses (10) to run a
+# per-user one's uninstaller with administrator rights, which Wine always gives.
+while IFS='|' read -r first then status after; do
+  forget_installs
+  run_silently "$setup" /S "$first"
+  run_silently "$setup" /S $then
+  [ "$STATUS" = "$status" ] && [ "$(entries)" = "$after" ] ||
+    fail "over $first, setup /S $then ended with $STATUS, entries '$(entries)', not $status, '$after'"
+  for scope in user all; do
+    [[ " $after " = *" $scope "* ]] || [ ! -e "${dir[$scope]}/tirvex.exe" ] || fail "$scope: files left by /S $then"
+  done
+  echo "over $first, setup /S $then: status $status, installed for '$after'"
+done <<'TABLE'
+/CurrentUser|/AllUsers|12|user
+/CurrentUser|/AllUsers /RemoveOther|10|user
+/CurrentUser|/AllUsers /KeepOther|0|user all
+/AllUsers|/CurrentUser|12|all
+/AllUsers|/CurrentUser /RemoveOther|0|user
+TABLE
+echo "PASS: installed for this user and for everyone, started, left alone while running, removed, beside the other scope only when told"

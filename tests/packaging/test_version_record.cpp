@@ -16,6 +16,8 @@ struct VersionRecord {
     QHash<QString, QString> fixed;                  // FILEVERSION -> "1,0,0,12"
     QHash<QString, QHash<QString, QString>> values; // block path -> key -> value text
     QStringList icons;                              // file names of ICON statements
+    QStringList manifests;                          // file names of manifests (type 24)
+    QString codePage;                               // of #pragma code_page, in which strings are read
     QString error;                                  // why the script could not be read
 };
 
@@ -24,7 +26,8 @@ VersionRecord parse(const QString& text) {
         QStringLiteral("^(FILEVERSION|PRODUCTVERSION|FILEFLAGSMASK|FILEFLAGS|FILEOS|FILETYPE|FILESUBTYPE)\\s+(.+)$"));
     static const QRegularExpression blockLine(QStringLiteral("^BLOCK\\s+\"([^\"]*)\"$"));
     static const QRegularExpression valueLine(QStringLiteral("^VALUE\\s+\"([^\"]*)\"\\s*,\\s*(.+)$"));
-    static const QRegularExpression iconLine(QStringLiteral("^\\w+\\s+ICON\\s+\"([^\"]*)\"$"));
+    static const QRegularExpression iconLine(QStringLiteral("^\\w+\\s+(ICON|24)\\s+\"([^\"]*)\"$"));
+    static const QRegularExpression codePageLine(QStringLiteral("^#pragma\\s+code_page\\((\\d+)\\)$"));
 
     VersionRecord record;
     QStringList blocks;        // open BLOCKs, outermost first
@@ -39,7 +42,9 @@ VersionRecord parse(const QString& text) {
         if ((m = fixedLine.match(line)).hasMatch() && depth == 0) {
             record.fixed.insert(m.captured(1), m.captured(2).remove(QLatin1Char(' ')));
         } else if ((m = iconLine.match(line)).hasMatch() && depth == 0) {
-            record.icons << m.captured(1);
+            (m.captured(1) == QLatin1String("ICON") ? record.icons : record.manifests) << m.captured(2);
+        } else if ((m = codePageLine.match(line)).hasMatch() && depth == 0) {
+            record.codePage = m.captured(1);
         } else if ((m = blockLine.match(line)).hasMatch()) {
             blocks << m.captured(1);
             pendingBlock = true;
@@ -171,6 +176,14 @@ class TestVersionRecord : public QObject {
         QVERIFY2(icon.isAbsolute(), qPrintable(icon.filePath()));
         QVERIFY2(icon.isFile(), qPrintable(icon.filePath() + QStringLiteral(" does not exist")));
         QVERIFY2(!icon.filePath().contains(QLatin1Char('\\')), "backslashes would be read as escapes");
+    }
+
+    // A vendor's Persian name is UTF-8 in the script: windres reads it so only when told. The
+    // manifest sits beside the script's template.
+    void readAsUtf8WithItsManifest() {
+        QCOMPARE(record_.codePage, QStringLiteral("65001"));
+        QCOMPARE(record_.manifests.size(), 1);
+        QVERIFY2(QFileInfo::exists(record_.manifests.first()), qPrintable(record_.manifests.first()));
     }
 };
 

@@ -7,7 +7,8 @@
 # For each field F (NAME, EMAIL, ...): TIRVEX_VENDOR_F as written, and
 #   TIRVEX_VENDOR_F_C      inside a C++ string literal
 #   TIRVEX_VENDOR_F_RC     inside a string of a resource script read as UTF-8
-#   TIRVEX_VENDOR_F_NSIS   inside an NSIS string in double quotes
+#   TIRVEX_VENDOR_F_NSIS   inside an NSIS string in double quotes, read when the installer runs
+#   TIRVEX_VENDOR_F_NSIS_TEXT  the same for a text makensis stores as it is (VIAddVersionKey)
 #   TIRVEX_VENDOR_F_XML    in XML text or an attribute value
 include_guard(GLOBAL)
 if(NOT TIRVEX_VENDOR_FILE)
@@ -43,6 +44,12 @@ foreach(field IN LISTS TIRVEX_VENDOR_FIELDS)
     message(FATAL_ERROR "${TIRVEX_VENDOR_FILE}: TIRVEX_VENDOR_${field} must be one line of "
       "text, not empty and without line breaks or tabs; it is '${value}'")
   endif()
+  # makensis replaces "${NAME}" in any line, however its dollar is written.
+  string(FIND "${value}" "\${" brace)
+  if(NOT brace EQUAL -1)
+    message(FATAL_ERROR "${TIRVEX_VENDOR_FILE}: TIRVEX_VENDOR_${field} must not hold \"\${\", "
+      "which the Windows installer would read as one of its own names; it is '${value}'")
+  endif()
   # Each format's own escaping, one replacement at a time: a list of pairs would take the
   # semicolons of "&amp;" and the backslashes for its own.
   string(REPLACE "\\" "\\\\" c "${value}")
@@ -55,6 +62,9 @@ foreach(field IN LISTS TIRVEX_VENDOR_FIELDS)
   string(REPLACE "$" "$$" nsis "${value}")
   string(REPLACE "\"" "$\\\"" nsis "${nsis}")
   set(TIRVEX_VENDOR_${field}_NSIS "${nsis}")
+  string(REPLACE "$" "\${U+24}" nsis "${value}")
+  string(REPLACE "\"" "$\\\"" nsis "${nsis}")
+  set(TIRVEX_VENDOR_${field}_NSIS_TEXT "${nsis}")
   string(REPLACE "&" "&amp;" xml "${value}")
   string(REPLACE "<" "&lt;" xml "${xml}")
   string(REPLACE ">" "&gt;" xml "${xml}")

@@ -102,6 +102,7 @@ done <<'TABLE'
 PHONE2|021\n3333|TIRVEX_VENDOR_PHONE2 must be one line
 NAME||TIRVEX_VENDOR_NAME must be one line
 ADDRESS|Yazd\tIran|TIRVEX_VENDOR_ADDRESS must be one line
+WEBSITE|www.kavir.test/\${PRODUCT}|TIRVEX_VENDOR_WEBSITE must not hold "${"
 APPSTREAM_ID|kavir|'kavir' is not a reversed domain name
 APPSTREAM_ID|ir.kavir&co.tirvex|is not a reversed domain name
 TABLE

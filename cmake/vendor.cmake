@@ -11,6 +11,12 @@
 #   TIRVEX_VENDOR_F_NSIS_TEXT  the same for a text makensis stores as it is (VIAddVersionKey)
 #   TIRVEX_VENDOR_F_XML    in XML text or an attribute value
 include_guard(GLOBAL)
+# A build keeps the vendor file it was first given in its cache: the configure that make runs
+# by itself after a change, without the variable, must not fall back to the example. Named
+# in the environment, it replaces the one kept.
+if(NOT CMAKE_SCRIPT_MODE_FILE AND NOT "$ENV{TIRVEX_VENDOR_FILE}" STREQUAL "")
+  set(TIRVEX_VENDOR_FILE "$ENV{TIRVEX_VENDOR_FILE}" CACHE FILEPATH "" FORCE)
+endif()
 if(NOT TIRVEX_VENDOR_FILE)
   set(TIRVEX_VENDOR_FILE "$ENV{TIRVEX_VENDOR_FILE}")
 endif()
@@ -18,6 +24,10 @@ if(NOT TIRVEX_VENDOR_FILE)
   set(TIRVEX_VENDOR_FILE ${CMAKE_CURRENT_LIST_DIR}/../packaging/vendor.cmake)
 endif()
 get_filename_component(TIRVEX_VENDOR_FILE "${TIRVEX_VENDOR_FILE}" ABSOLUTE)
+if(NOT CMAKE_SCRIPT_MODE_FILE)
+  set(TIRVEX_VENDOR_FILE "${TIRVEX_VENDOR_FILE}" CACHE FILEPATH
+    "The vendor file: packaging/vendor.cmake, or a vendor's own copy" FORCE)
+endif()
 if(NOT EXISTS "${TIRVEX_VENDOR_FILE}")
   message(FATAL_ERROR "the vendor file ${TIRVEX_VENDOR_FILE} does not exist")
 endif()

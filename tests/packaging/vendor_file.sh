@@ -49,8 +49,11 @@ TABLE
 # --- The hostile vendor, read back with parsers ----------------------------------------
 here=$src/tests/packaging
 h=$work/hostile
-configure() { cmake -S "$src" -B "$h" -DTIRVEX_VENDOR_FILE="$1" >"$work/log" 2>&1; }
+configure() { TIRVEX_VENDOR_FILE=$1 cmake -S "$src" -B "$h" >"$work/log" 2>&1; }
 configure "$here/hostile-vendor/vendor.cmake" || { cat "$work/log"; exit 1; }
+# The configure that make runs by itself, with no vendor named, keeps the build's vendor.
+cmake "$h" >"$work/log" 2>&1 && ! grep -q "still the example" "$work/log" ||
+  { echo "FAIL: configured again, the build forgot its vendor file"; failed=1; }
 read_back() { /usr/bin/python3 "$here/read_vendor.py" "$h/generated/vendor-values.txt" "$@" || failed=1; }
 cat >"$work/literals.cpp" <<'CPP'
 #include "vendor.h"

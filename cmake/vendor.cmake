@@ -14,34 +14,29 @@ include_guard(GLOBAL)
 # A build keeps the vendor file it was first given in its cache: the configure that make runs
 # by itself after a change, without the variable, must not fall back to the example. Named
 # in the environment, it replaces the one kept.
-if(NOT CMAKE_SCRIPT_MODE_FILE AND NOT "$ENV{TIRVEX_VENDOR_FILE}" STREQUAL "")
-  set(TIRVEX_VENDOR_FILE "$ENV{TIRVEX_VENDOR_FILE}" CACHE FILEPATH "" FORCE)
-endif()
-if(NOT TIRVEX_VENDOR_FILE)
+# In a script, a variable set before this file is read comes first.
+if(NOT "$ENV{TIRVEX_VENDOR_FILE}" STREQUAL "" AND (NOT CMAKE_SCRIPT_MODE_FILE OR NOT TIRVEX_VENDOR_FILE))
   set(TIRVEX_VENDOR_FILE "$ENV{TIRVEX_VENDOR_FILE}")
-endif()
-if(NOT TIRVEX_VENDOR_FILE)
+elseif(NOT TIRVEX_VENDOR_FILE)
   set(TIRVEX_VENDOR_FILE ${CMAKE_CURRENT_LIST_DIR}/../packaging/vendor.cmake)
 endif()
 get_filename_component(TIRVEX_VENDOR_FILE "${TIRVEX_VENDOR_FILE}" ABSOLUTE)
-if(NOT CMAKE_SCRIPT_MODE_FILE)
-  set(TIRVEX_VENDOR_FILE "${TIRVEX_VENDOR_FILE}" CACHE FILEPATH
-    "The vendor file: packaging/vendor.cmake, or a vendor's own copy" FORCE)
-endif()
-if(NOT EXISTS "${TIRVEX_VENDOR_FILE}")
-  message(FATAL_ERROR "the vendor file ${TIRVEX_VENDOR_FILE} does not exist")
-endif()
-if(CMAKE_SCRIPT_MODE_FILE STREQUAL "")
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TIRVEX_VENDOR_FILE})
-endif()
-include(${TIRVEX_VENDOR_FILE})
 # Tirvex's own terms, which the vendor owns, beside its vendor file.
 get_filename_component(TIRVEX_VENDOR_DIR "${TIRVEX_VENDOR_FILE}" DIRECTORY)
 set(TIRVEX_VENDOR_TERMS ${TIRVEX_VENDOR_DIR}/licences/Tirvex.txt)
-if(NOT EXISTS "${TIRVEX_VENDOR_TERMS}")
-  message(FATAL_ERROR "${TIRVEX_VENDOR_FILE}: Tirvex's terms of use are missing: "
-    "${TIRVEX_VENDOR_TERMS} (Persian and English; packaging/licences/Tirvex.txt is an example)")
+foreach(file IN ITEMS "${TIRVEX_VENDOR_FILE}" "${TIRVEX_VENDOR_TERMS}")
+  if(NOT EXISTS "${file}")
+    message(FATAL_ERROR "${file} does not exist: a vendor file (packaging/vendor.cmake is the "
+      "example) has Tirvex's terms of use beside it, in licences/Tirvex.txt")
+  endif()
+endforeach()
+if(NOT CMAKE_SCRIPT_MODE_FILE)
+  set(TIRVEX_VENDOR_FILE "${TIRVEX_VENDOR_FILE}" CACHE FILEPATH
+    "The vendor file: packaging/vendor.cmake, or a vendor's own copy" FORCE)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+    ${TIRVEX_VENDOR_FILE} ${TIRVEX_VENDOR_TERMS})
 endif()
+include(${TIRVEX_VENDOR_FILE})
 
 # Every format here carries any text of one line; a control character (a line break, a
 # tab) has no place in a desktop entry, a Debian control field or a version record.

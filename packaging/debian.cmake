@@ -58,7 +58,6 @@ function(tirvex_deb822_text file out)
 endfunction()
 tirvex_deb822_text(${CMAKE_CURRENT_SOURCE_DIR}/resources/fonts/OFL.txt TIRVEX_OFL_TEXT)
 # Tirvex's own terms are the vendor's, from beside its vendor file.
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TIRVEX_VENDOR_TERMS})
 tirvex_deb822_text(${TIRVEX_VENDOR_TERMS} TIRVEX_TERMS_TEXT)
 configure_file(${TIRVEX_PACKAGING_DIR}/copyright.in ${TIRVEX_GENERATED}/copyright @ONLY)
 

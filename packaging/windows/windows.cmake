@@ -41,7 +41,6 @@ install(FILES ${TIRVEX_GENERATED}/README.txt DESTINATION .)
 
 # Tirvex's own terms are the vendor's, kept beside its vendor file (cmake/vendor.cmake
 # finds them, or stops).
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TIRVEX_VENDOR_TERMS})
 install(FILES ${TIRVEX_VENDOR_TERMS} DESTINATION licences RENAME Tirvex.txt)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/resources/fonts/OFL.txt DESTINATION licences
   RENAME Vazirmatn-font.txt)
